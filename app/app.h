@@ -1,0 +1,18 @@
+/* Installer control: start-up, the two run sequences and the command line. */
+#ifndef DRIVEWRIGHT_APP_H
+#define DRIVEWRIGHT_APP_H
+
+/* program_dir.cpp */
+void GetProgramDir(char *out);
+
+/* header_line.cpp */
+void WriteHeaderLine(const char *commandLine);
+
+/* options.cpp: returns 1 to go on, 0 to end the run with *exitCode. */
+int ApplyOptions(const char *commandLine, int *exitCode);
+
+/* run_sequence.cpp */
+int RunQuietSequence(void);
+int RunInteractiveSequence(void);
+
+#endif

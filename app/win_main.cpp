@@ -1,0 +1,35 @@
+/* Entry point: start-up in its fixed order, then the quiet or the interactive run. */
+#include <windows.h>
+#include <stdio.h>
+
+#include "app.h"
+#include "install_state.h"
+#include "../log/log.h"
+#include "../registry/registry.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+{
+    InstallState.ConsoleStream = stdout;
+    InstallState.Instance = instance;
+
+    if (!OpenLog())
+        return 1;
+    WriteLogBanner();
+
+    GetProgramDir(InstallState.ProgramDir);
+    SetCurrentDirectoryA(InstallState.ProgramDir);
+
+    int hasOptions = commandLine[0] != '\0';
+    if (hasOptions)
+        WriteHeaderLine(commandLine);
+
+    if (!ReadSourcePath(InstallState.OldSourcePath, &InstallState.SourcePathUsable))
+        return 1;
+    lstrcpynA(InstallState.DriverDir, InstallState.OldSourcePath, sizeof InstallState.DriverDir);
+
+    int exitCode;
+    if (hasOptions && !ApplyOptions(commandLine, &exitCode))
+        return exitCode;
+
+    return InstallState.QuietMode ? RunQuietSequence() : RunInteractiveSequence();
+}

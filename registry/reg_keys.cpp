@@ -1,0 +1,38 @@
+/* The small registry operations shared by reading and repointing SourcePath. */
+#include "registry.h"
+
+int OpenKey(HKEY root, const char *subKey, REGSAM access, HKEY *key)
+{
+    *key = NULL;
+    if (RegOpenKeyExA(root, subKey, 0, access, key) != ERROR_SUCCESS) {
+        *key = NULL;
+        return 0;
+    }
+    return 1;
+}
+
+/* buffer must hold REGISTRY_TEXT_LIMIT bytes. The value's type is not examined;
+   data that comes without a terminator gets one, if it still fits the limit. */
+int QueryStringValue(HKEY key, const char *name, char *buffer)
+{
+    DWORD size = REGISTRY_TEXT_LIMIT;
+    if (RegQueryValueExA(key, name, NULL, NULL, (BYTE *)buffer, &size) != ERROR_SUCCESS ||
+        size > REGISTRY_TEXT_LIMIT) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    if (size == 0 || buffer[size - 1] != '\0') {
+        if (size == REGISTRY_TEXT_LIMIT) {
+            buffer[0] = '\0';
+            return 0;
+        }
+        buffer[size] = '\0';
+    }
+    return 1;
+}
+
+void CloseKey(HKEY key)
+{
+    if (key)
+        RegCloseKey(key);
+}

@@ -1,0 +1,22 @@
+/* Source-path registry: reading, judging, repointing and restoring SourcePath. */
+#ifndef DRIVEWRIGHT_REGISTRY_H
+#define DRIVEWRIGHT_REGISTRY_H
+
+#include <windows.h>
+
+#define SetupKey   "Software\\Microsoft\\Windows\\CurrentVersion\\setup"
+#define RunOnceKey "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"
+
+/* Registry text values are read with this limit, terminator included. */
+enum { REGISTRY_TEXT_LIMIT = 128 };
+
+/* reg_keys.cpp */
+int OpenKey(HKEY root, const char *subKey, REGSAM access, HKEY *key);
+int QueryStringValue(HKEY key, const char *name, char *buffer);
+void CloseKey(HKEY key);
+
+/* source_path.cpp */
+int ReadSourcePath(char *path, int *usable);
+int IsUsableSourcePath(const char *path);
+
+#endif

@@ -1,0 +1,186 @@
+// A Win32 helper for the scenario tests: runs a list of steps inside the
+// prefix in one process, so a scenario costs one start of Wine.
+//
+//   set KEY NAME TEXT        write a REG_SZ value (KEY starts with HKLM\ or HKCU\)
+//   sethex KEY NAME HEX      write a REG_SZ value with exactly these data bytes
+//   del KEY NAME             delete a value (missing is fine)
+//   get KEY NAME             print "VALUE <type> <hex>" or "MISSING"
+//   run EXE CWD HEXCMD OUT   start EXE with the literal command line HEXCMD (hex),
+//                            in CWD ("-" for ours), standard output into file OUT;
+//                            print "EXIT <code>" or "TIMEOUT"
+//   cwd                      print "CWD <hex>" of the current directory
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+static bool SplitKey(const char *path, HKEY *root, const char **sub)
+{
+    if (strncmp(path, "HKLM\\", 5) == 0) {
+        *root = HKEY_LOCAL_MACHINE;
+    } else if (strncmp(path, "HKCU\\", 5) == 0) {
+        *root = HKEY_CURRENT_USER;
+    } else {
+        fprintf(stderr, "bad key %s\n", path);
+        return false;
+    }
+    *sub = path + 5;
+    return true;
+}
+
+static std::string FromHex(const char *hex)
+{
+    std::string out;
+    for (size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
+        char pair[3] = {hex[i], hex[i + 1], 0};
+        out += (char)strtoul(pair, NULL, 16);
+    }
+    return out;
+}
+
+static void PrintHex(const char *tag, const unsigned char *data, size_t size)
+{
+    printf("%s ", tag);
+    for (size_t i = 0; i < size; i++)
+        printf("%02x", data[i]);
+    printf("\n");
+}
+
+static bool SetValue(const char *keyPath, const char *name, const std::string &data)
+{
+    HKEY root, key;
+    const char *sub;
+    if (!SplitKey(keyPath, &root, &sub))
+        return false;
+    if (RegCreateKeyExA(root, sub, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
+        return false;
+    LONG rc = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)data.data(), (DWORD)data.size());
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+static bool DeleteValue(const char *keyPath, const char *name)
+{
+    HKEY root, key;
+    const char *sub;
+    if (!SplitKey(keyPath, &root, &sub))
+        return false;
+    if (RegOpenKeyExA(root, sub, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, name);
+        RegCloseKey(key);
+    }
+    return true;
+}
+
+static bool GetValue(const char *keyPath, const char *name)
+{
+    HKEY root, key;
+    const char *sub;
+    if (!SplitKey(keyPath, &root, &sub))
+        return false;
+    unsigned char data[4096];
+    DWORD size = sizeof data, type = 0;
+    if (RegOpenKeyExA(root, sub, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        printf("MISSING\n");
+        return true;
+    }
+    if (RegQueryValueExA(key, name, NULL, &type, data, &size) == ERROR_SUCCESS) {
+        char tag[32];
+        snprintf(tag, sizeof tag, "VALUE %lu", (unsigned long)type);
+        PrintHex(tag, data, size);
+    } else {
+        printf("MISSING\n");
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+static bool Run(const char *exe, const char *cwd, const char *hexCommand, const char *outPath)
+{
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
+    HANDLE out = CreateFileA(outPath, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, NULL);
+    if (out == INVALID_HANDLE_VALUE) {
+        fprintf(stderr, "cannot create %s\n", outPath);
+        return false;
+    }
+    std::string command = FromHex(hexCommand);
+    STARTUPINFOA start;
+    memset(&start, 0, sizeof start);
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdOutput = out;
+    start.hStdError = out;
+    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process;
+    BOOL started = CreateProcessA(exe, &command[0], NULL, NULL, TRUE, 0, NULL,
+                                  strcmp(cwd, "-") == 0 ? NULL : cwd, &start, &process);
+    CloseHandle(out);
+    if (!started) {
+        printf("NOSTART %lu\n", (unsigned long)GetLastError());
+        return true;
+    }
+    if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 255);
+        printf("TIMEOUT\n");
+    } else {
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        printf("EXIT %lu\n", (unsigned long)code);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+int main(int argc, char **argv)
+{
+    for (int i = 1; i < argc;) {
+        const char *step = argv[i];
+        auto need = [&](int count) {
+            if (i + count >= argc) {
+                fprintf(stderr, "%s needs %d arguments\n", step, count);
+                exit(2);
+            }
+        };
+        bool ok;
+        if (strcmp(step, "set") == 0) {
+            need(3);
+            ok = SetValue(argv[i + 1], argv[i + 2], std::string(argv[i + 3]) + '\0');
+            i += 4;
+        } else if (strcmp(step, "sethex") == 0) {
+            need(3);
+            ok = SetValue(argv[i + 1], argv[i + 2], FromHex(argv[i + 3]));
+            i += 4;
+        } else if (strcmp(step, "del") == 0) {
+            need(2);
+            ok = DeleteValue(argv[i + 1], argv[i + 2]);
+            i += 3;
+        } else if (strcmp(step, "get") == 0) {
+            need(2);
+            ok = GetValue(argv[i + 1], argv[i + 2]);
+            i += 3;
+        } else if (strcmp(step, "run") == 0) {
+            need(4);
+            ok = Run(argv[i + 1], argv[i + 2], argv[i + 3], argv[i + 4]);
+            i += 5;
+        } else if (strcmp(step, "cwd") == 0) {
+            char dir[MAX_PATH];
+            DWORD n = GetCurrentDirectoryA(sizeof dir, dir);
+            PrintHex("CWD", (const unsigned char *)dir, n);
+            ok = true;
+            i += 1;
+        } else {
+            fprintf(stderr, "unknown step %s\n", step);
+            return 2;
+        }
+        if (!ok) {
+            fprintf(stderr, "step %s failed\n", step);
+            return 1;
+        }
+        fflush(stdout);
+    }
+    return 0;
+}

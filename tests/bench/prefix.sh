@@ -1,0 +1,70 @@
+#!/bin/bash
+# Wine prefixes for the tests: 32-bit, Windows 98, with D: a CD-ROM drive
+# holding a disc (folder cdrom-d of the prefix) and E: a CD-ROM drive with
+# no disc. One template is made by wineboot; the others are copies of it.
+#
+#   prefix.sh create DIR   make DIR if it is not there yet
+#   prefix.sh start DIR    make it, then start its server and drives afresh
+#   prefix.sh stop DIR     stop the server of DIR (and only that one)
+set -euo pipefail
+
+export WINEDEBUG=-all WINEARCH=win32
+here=$(cd "$(dirname "$0")" && pwd)
+template=${DRIVEWRIGHT_WINE_TEMPLATE:-$here/../../build/wine/template}
+
+make_template() {
+    local dir=$1
+    [ -f "$dir/.ready" ] && return 0
+    rm -rf "$dir"
+    mkdir -p "$(dirname "$dir")"
+    WINEPREFIX=$dir wineboot -i >/dev/null 2>&1
+    WINEPREFIX=$dir winecfg -v win98 >/dev/null 2>&1
+    WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
+    WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d cdrom /f >/dev/null 2>&1
+    WINEPREFIX=$dir wineserver -k || true
+    WINEPREFIX=$dir wineserver -w || true
+    touch "$dir/.ready"
+}
+
+create() {
+    local dir=$1
+    [ -f "$dir/.ready" ] && return 0
+    # Several test groups may ask for the template at once: one makes it.
+    mkdir -p "$(dirname "$template")"
+    (
+        flock 9
+        make_template "$template"
+    ) 9>"$template.lock"
+    [ "$dir" -ef "$template" ] && return 0
+    rm -rf "$dir"
+    cp -a "$template" "$dir.tmp"
+    mv "$dir.tmp" "$dir"
+}
+
+start() {
+    local dir=$1
+    create "$dir"
+    export WINEPREFIX=$dir
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    mkdir -p "$dir/cdrom-d" "$dir/cdrom-e"
+    ln -sfn "$dir/cdrom-d" "$dir/dosdevices/d:"
+    # The drive manager registers a CD-ROM drive only while it has a folder;
+    # once started, taking the folder away plays "no disc in the drive".
+    ln -sfn "$dir/cdrom-e" "$dir/dosdevices/e:"
+    wineserver -p >/dev/null 2>&1
+    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    rm -f "$dir/dosdevices/e:"
+}
+
+stop() {
+    local dir=$1
+    [ -d "$dir" ] || return 0
+    WINEPREFIX=$dir wineserver -k 2>/dev/null || true
+}
+
+case ${1:-} in
+    create|start|stop) [ $# -eq 2 ] || { echo "usage: $0 $1 DIR" >&2; exit 2; }
+                       "$1" "$(realpath -m "$2")" ;;
+    *) echo "usage: $0 create|start|stop DIR" >&2; exit 2 ;;
+esac

@@ -1,0 +1,51 @@
+// The drive root whose type decides whether a source path is usable.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include "registry/drive_root.h"
+
+namespace {
+
+struct RootCase {
+    const char *path;
+    int result;
+    const char *expected;
+};
+
+const RootCase kRootCases[] = {
+    {"D:\\WIN98\\CABS", 1, "D:\\"},
+    {"C:\\WINDOWS\\OPTIONS\\CABS", 1, "C:\\"},
+    {"E:", 1, "E:\\"},
+    {"C:relative", 1, "C:\\"},
+    {"WIN98", 1, "W:"},                 // no colon: the first character and a colon
+    {"\\\\server\\share", 1, "\\:"},
+    {"abc:def:ghi", 1, "abc:\\"},       // cut after the first colon
+    {"", 0, ""},
+};
+
+TEST(BuildDriveRoot, CutsAfterTheFirstColonOrTakesTheFirstCharacter)
+{
+    for (const RootCase &c : kRootCases) {
+        char out[512];
+        EXPECT_EQ(c.result, BuildDriveRoot(c.path, out, sizeof out)) << c.path;
+        EXPECT_STREQ(c.expected, out) << c.path;
+    }
+}
+
+TEST(BuildDriveRoot, NeverWritesPastItsBuffer)
+{
+    char area[16];
+    memset(area, '#', sizeof area);
+    EXPECT_EQ(0, BuildDriveRoot("LONGDRIVE:\\X", area, 4));
+    EXPECT_STREQ("", area);
+    EXPECT_EQ(1, BuildDriveRoot("D:\\X", area, 4));
+    EXPECT_STREQ("D:\\", area);
+    EXPECT_EQ(0, BuildDriveRoot("D:\\X", area, 3));
+    EXPECT_EQ(1, BuildDriveRoot("X", area, 3));
+    EXPECT_STREQ("X:", area);
+    for (size_t i = 4; i < sizeof area; i++)
+        EXPECT_EQ('#', area[i]);
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+// The program's directory as cut from its module file name.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include "app/path_text.h"
+
+namespace {
+
+struct SplitCase {
+    const char *moduleName;
+    const char *expected;
+};
+
+const SplitCase kSplitCases[] = {
+    {"C:\\DRV\\Drivewright.exe", "C:\\DRV\\"},
+    {"A:\\Drivewright.exe", "A:\\"},
+    {"C:\\QUORVEL\\DRIVERS\\DRIVEWRIGHT.EXE", "C:\\QUORVEL\\DRIVERS\\"},
+    {"C:/mixed\\slashes/Drivewright.exe", "C:/mixed\\slashes/"},
+    {"\\\\server\\share\\Drivewright.exe", "\\\\server\\share\\"},
+    {"C:Drivewright.exe", "C:"},
+    {"Drivewright.exe", ""},
+    {"", ""},
+};
+
+TEST(SplitProgramDir, KeepsDriveAndDirectory)
+{
+    for (const SplitCase &c : kSplitCases) {
+        char out[512];
+        EXPECT_EQ(1, SplitProgramDir(c.moduleName, out, sizeof out)) << c.moduleName;
+        EXPECT_STREQ(c.expected, out) << c.moduleName;
+    }
+}
+
+TEST(SplitProgramDir, RefusesWhatDoesNotFit)
+{
+    char area[16];
+    memset(area, '#', sizeof area);
+    EXPECT_EQ(0, SplitProgramDir("C:\\LONGNAME\\X.EXE", area, 8));
+    EXPECT_STREQ("", area);
+    for (size_t i = 8; i < sizeof area; i++)
+        EXPECT_EQ('#', area[i]);
+
+    char exact[9];  // eight characters and the terminator
+    EXPECT_EQ(1, SplitProgramDir("C:\\ABCD\\X.EXE", exact, sizeof exact));
+    EXPECT_STREQ("C:\\ABCD\\", exact);
+}
+
+}  // namespace
