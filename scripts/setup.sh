@@ -1,0 +1,41 @@
+#!/bin/bash
+# Installs every Debian package that the build, the tests and the demo need,
+# and makes the Windows 98 template prefix under build/wine. Quick when all
+# is there already; safe to run again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    cmake make python3
+    gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    wine wine32 wine64
+    googletest clang libclang-rt-14-dev
+    xvfb xdotool imagemagick gcab icoutils
+)
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+    need_update=1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    arch=""
+    [ "$p" = wine32 ] && arch=":i386"
+    status=$(dpkg-query -W -f='${Status}' "$p$arch" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
+    echo "setup: installing ${missing[*]:-(package lists only)}"
+    "${sudo_cmd[@]}" apt-get update -qq
+    [ ${#missing[@]} -eq 0 ] || DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+hash -r
+
+tests/bench/prefix.sh create build/wine/template
+echo "setup: ready"

@@ -1,0 +1,41 @@
+// Fuzzes the text routines with any bytes: every output must stay inside its
+// buffer (the sanitizers watch), end in a terminator, and keep its shape.
+#include <stddef.h>
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+#include "app/header_text.h"
+#include "app/path_text.h"
+#include "registry/drive_root.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    // The first byte picks a buffer width, so short buffers are tried too.
+    size_t width = 3 + data[0] % 200;
+    std::string text((const char *)data + 1, size - 1);
+    const char *input = text.c_str();   // cut at the first zero byte, as a C text is
+
+    char *out = (char *)malloc(width);
+    BuildHeaderLine(input, out, width < HEADER_LINE_WIDTH ? width : HEADER_LINE_WIDTH);
+    size_t length = strlen(out);
+    if (length == 0 || out[length - 1] != '\n')
+        abort();
+
+    if (SplitProgramDir(input, out, width) && strlen(out) > strlen(input))
+        abort();
+
+    if (BuildDriveRoot(input, out, width)) {
+        length = strlen(out);
+        if (length < 2 || (out[length - 1] != '\\' && out[length - 1] != ':'))
+            abort();
+    } else if (out[0] != '\0') {
+        abort();
+    }
+    free(out);
+    return 0;
+}

@@ -1,0 +1,235 @@
+"""The scenario bench: runs the real Drivewright.exe in a Windows 98 prefix.
+
+A World is one prefix under build/wine, shared by the scenarios of one test
+file. Each scenario starts from a known state that World.run() lays down: no
+log file, SourcePath and the restore entry as the scenario asks, the
+package directories of earlier scenarios gone, the CD in drive D: as asked.
+"""
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import unittest
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("DRIVEWRIGHT_BUILD", REPO / "build"))
+PREFIX_TOOL = REPO / "tests" / "bench" / "prefix.sh"
+
+SETUP_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\setup"
+RUNONCE_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
+WINE_DRIVES_KEY = r"HKLM\Software\Wine\Drives"
+
+NOTICE = b"Copyright \xa9 1998 Quorvel Audio Corporation. All rights reserved."
+DELETE = object()   # a registry value that a scenario wants absent
+
+
+def crlf(text):
+    """Text as the program's text streams write it: each line feed as CR LF."""
+    if isinstance(text, str):
+        text = text.encode("latin-1")
+    return text.replace(b"\n", b"\r\n")
+
+
+def section_pattern(header, *messages):
+    """A regular expression for one run's section of the log: the banner with
+    any time and date, then the header line (None when none is written) and
+    the messages, all as exact bytes."""
+    body = b"".join(crlf(m) for m in messages)
+    return (re.escape(crlf("\n" + "-" * 58 + "\n"))
+            + rb"\d\d:\d\d:\d\d\t\d\d/\d\d/\d\d"
+            + re.escape(crlf("\n\nQuorvelWare(tm) Audio Driver Installation Utility, "
+                             "Version  0.2 Beta \n") + NOTICE + crlf("\n \n"))
+            + re.escape(crlf(header) if header is not None else b"")
+            + re.escape(body))
+
+
+class Result:
+    def __init__(self, exit_code, stdout, log, registry):
+        self.exit_code = exit_code
+        self.stdout = stdout
+        self.log = log
+        self.registry = registry
+
+    def __repr__(self):
+        return (f"Result(exit={self.exit_code}, stdout={self.stdout!r}, "
+                f"log={self.log!r}, registry={self.registry!r})")
+
+
+class World:
+    """One Windows 98 prefix with a hard disk C:, a CD-ROM drive D: whose disc
+    is the folder cdrom-d, and a CD-ROM drive E: without a disc."""
+
+    # What every run reports from the registry afterwards.
+    WATCHED = (("SourcePath", SETUP_KEY, "SourcePath"), ("Quorvel", RUNONCE_KEY, "Quorvel"))
+
+    def __init__(self, prefix=None):
+        self.prefix = Path(prefix or os.environ.get("DRIVEWRIGHT_PREFIX",
+                                                    BUILD / "wine" / "scenario")).resolve()
+        self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
+                        WINEARCH="win32")
+        self.benchtool = BUILD / "tests" / "benchtool.exe"
+        self.exe = BUILD / "Drivewright.exe"
+        self.made = []
+        self.started = False
+
+    # --- the prefix ---------------------------------------------------------
+    def start(self):
+        if not self.started:
+            subprocess.run([str(PREFIX_TOOL), "start", str(self.prefix)], check=True,
+                           stdin=subprocess.DEVNULL)
+            self.started = True
+
+    def stop(self):
+        subprocess.run([str(PREFIX_TOOL), "stop", str(self.prefix)], check=False,
+                       stdin=subprocess.DEVNULL)
+        self.started = False
+
+    def host(self, path):
+        """The host path of a Windows path on C: or D: (case as the prefix has it)."""
+        drive, rest = path[0].lower(), path[2:].lstrip("\\")
+        base = {"c": self.prefix / "drive_c", "d": self.prefix / "cdrom-d"}[drive]
+        for part in [p for p in rest.split("\\") if p]:
+            match = [e for e in base.iterdir() if e.name.lower() == part.lower()] \
+                if base.is_dir() else []
+            base = match[0] if match else base / part
+        return base
+
+    @property
+    def log_path(self):
+        return self.host(r"C:\windows\Quorvel.log")
+
+    # --- laying out a scenario -----------------------------------------------
+    def make_dir(self, path):
+        host = self.host(path)
+        host.mkdir(parents=True, exist_ok=True)
+        self.made.append(host)
+        return host
+
+    def write_file(self, path, data=b""):
+        host = self.host(path)
+        host.parent.mkdir(parents=True, exist_ok=True)
+        host.write_bytes(data)
+        self.made.append(host)
+        return host
+
+    def package(self, directory=r"C:\PKG", files=None):
+        """A driver package directory holding the program and the given files."""
+        host = self.make_dir(directory)
+        shutil.copyfile(self.exe, host / "Drivewright.exe")
+        for name, data in (files or {}).items():
+            (host / name).write_bytes(data)
+        return directory + "\\Drivewright.exe"
+
+    def insert_disc(self, present=True):
+        link = self.prefix / "dosdevices" / "d:"
+        if link.is_symlink() or link.exists():
+            link.unlink()
+        if present:
+            link.symlink_to(self.prefix / "cdrom-d")
+
+    def reset(self):
+        for host in reversed(self.made):
+            if host.is_dir() and not host.is_symlink():
+                shutil.rmtree(host, ignore_errors=True)
+            elif host.exists() or host.is_symlink():
+                host.unlink()
+        self.made = []
+        for leftover in self.host("C:\\").glob("DrivewrightStdout*"):
+            leftover.unlink()
+        log = self.log_path
+        if log.is_dir():
+            shutil.rmtree(log)
+        elif log.exists():
+            log.unlink()
+        for entry in (self.prefix / "cdrom-d").iterdir():
+            shutil.rmtree(entry) if entry.is_dir() else entry.unlink()
+        self.insert_disc(True)
+
+    # --- running --------------------------------------------------------------
+    def bench(self, *steps):
+        """Runs benchtool with the given steps; returns its output lines."""
+        self.start()
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            done = subprocess.run(["wine", str(self.benchtool), *steps], env=self.env,
+                                  stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                  timeout=300)
+            out.seek(0)
+            err.seek(0)
+            if done.returncode != 0:
+                raise RuntimeError(f"benchtool {steps} failed: {err.read()!r}")
+            return out.read().decode("latin-1").splitlines()
+
+    @staticmethod
+    def registry_steps(values):
+        """benchtool steps that set (text or bytes) or delete (DELETE) values,
+        given as {(key, name): value}."""
+        steps = []
+        for (key, name), value in values.items():
+            if value is DELETE:
+                steps += ["del", key, name]
+            elif isinstance(value, bytes):
+                steps += ["sethex", key, name, value.hex()]
+            else:
+                steps += ["set", key, name, value]
+        return steps
+
+    def run(self, command_line="", exe=r"C:\PKG\Drivewright.exe", cwd=None,
+            source_path=DELETE, registry=None, fresh=True):
+        """Runs the program with exactly this command line (what follows its
+        name) after laying down the registry, and collects what it did."""
+        if fresh:
+            self.reset()
+        if not self.host(exe).exists() and exe.lower().endswith("\\drivewright.exe"):
+            self.package(exe.rsplit("\\", 1)[0])
+        values = {(SETUP_KEY, "SourcePath"): source_path, (RUNONCE_KEY, "Quorvel"): DELETE}
+        values.update(registry or {})
+        name = exe.rsplit("\\", 1)[1]
+        full = name if command_line == "" else name + " " + command_line
+        stdout_win = r"C:\DrivewrightStdout.txt"
+        steps = self.registry_steps(values)
+        steps += ["run", exe, cwd or "-", full.encode("latin-1").hex(), stdout_win]
+        for _, key, value_name in self.WATCHED:
+            steps += ["get", key, value_name]
+        lines = self.bench(*steps)
+        status, reads = lines[0], lines[1:]
+        if not status.startswith("EXIT "):
+            raise RuntimeError(f"program did not end normally: {status}")
+        registry_after = {}
+        for (label, _, _), line in zip(self.WATCHED, reads):
+            registry_after[label] = None if line == "MISSING" else bytes.fromhex(line.split()[2])
+        stdout_host = self.host(stdout_win)
+        stdout = stdout_host.read_bytes()
+        stdout_host.unlink()
+        log = self.log_path.read_bytes() if self.log_path.is_file() else None
+        return Result(int(status.split()[1]), stdout, log, registry_after)
+
+
+class ScenarioTest(unittest.TestCase):
+    """Base of the scenario test files: one World for the whole file."""
+
+    world = None
+
+    @classmethod
+    def setUpClass(cls):
+        if ScenarioTest.world is None:
+            ScenarioTest.world = World()
+        cls.world.start()
+
+    def assertSections(self, data, *sections):
+        """data is exactly the given sections, each (header, [messages])."""
+        pattern = b"".join(section_pattern(h, *m) for h, m in sections)
+        self.assertIsNotNone(data, "nothing was written")
+        self.assertRegex(data, re.compile(b"\\A" + pattern + b"\\Z", re.S))
+
+    def assertRun(self, result, exit_code, header, messages, stdout_extra=b""):
+        """Exit code, the log's one section, and standard output: the same
+        bytes as the log, plus what goes to standard output only."""
+        self.assertEqual(exit_code, result.exit_code, result)
+        self.assertSections(result.log, (header, messages))
+        self.assertEqual(result.log + crlf(stdout_extra), result.stdout)
+
+
+def main():
+    unittest.main(verbosity=2)
