@@ -17,7 +17,8 @@ make_template() {
     [ -f "$dir/.ready" ] && return 0
     rm -rf "$dir"
     mkdir -p "$(dirname "$dir")"
-    WINEPREFIX=$dir wineboot -i >/dev/null 2>&1
+    # No Mono or Gecko: nothing here needs them, and their installers would ask.
+    WINEPREFIX=$dir WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
     WINEPREFIX=$dir winecfg -v win98 >/dev/null 2>&1
     WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d cdrom /f >/dev/null 2>&1
