@@ -33,7 +33,7 @@ if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
     echo "setup: installing ${missing[*]:-(package lists only)}"
     "${sudo_cmd[@]}" apt-get update -qq
     [ ${#missing[@]} -eq 0 ] || DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" \
-        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+        apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 hash -r
 
