@@ -19,7 +19,6 @@ PREFIX_TOOL = REPO / "tests" / "bench" / "prefix.sh"
 
 SETUP_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\setup"
 RUNONCE_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
-WINE_DRIVES_KEY = r"HKLM\Software\Wine\Drives"
 
 NOTICE = b"Copyright \xa9 1998 Quorvel Audio Corporation. All rights reserved."
 DELETE = object()   # a registry value that a scenario wants absent

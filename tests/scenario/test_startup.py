@@ -1,8 +1,7 @@
 """Start-up of the real program: the log, the banner, the header line, and
 the judgement of SourcePath, with the exit codes that follow from them."""
-import re
 
-from bench import DELETE, SETUP_KEY, ScenarioTest, crlf, main
+from bench import DELETE, ScenarioTest, main
 
 CABS = r"C:\WINDOWS\OPTIONS\CABS"
 USEABLE = "Sourcepath in registry is %s (useable)\n"
