@@ -11,6 +11,9 @@ void WriteHeaderLine(const char *commandLine);
 /* options.cpp: returns 1 to go on, 0 to end the run with *exitCode. */
 int ApplyOptions(const char *commandLine, int *exitCode);
 
+/* remover.cpp */
+void RunRemover(void);
+
 /* run_sequence.cpp */
 int RunQuietSequence(void);
 int RunInteractiveSequence(void);

@@ -1,8 +1,130 @@
-/* Applying the command-line options in the order they stand. */
+/* Applying the command-line options in the order they stand; a later option
+   that sets the same field wins. */
 #include "app.h"
 
-/* No option is acted on yet: the run goes on as if none were given. */
-int ApplyOptions(const char *, int *)
+#include <stdio.h>
+
+#include "install_state.h"
+#include "option_text.h"
+#include "../log/log.h"
+#include "../registry/registry.h"
+#include "../registry/restore_text.h"
+#include "../res/resource.h"
+
+static void RejectOption(const char *optionText)
 {
+    char message[1024];
+    LoadMessage(IDS_BADARG, message, sizeof message);
+    LogMessage(message, optionText);
+}
+
+/* The value of -f, -s or -x. An option without "=", or one whose value was
+   cut with the option's text, is rejected: no path is ever taken cut short. */
+static int TakeOptionValue(const char *optionText, int whole, char *value)
+{
+    ValueEnd end = TakeValue(optionText, value, OPTION_TEXT_SIZE);
+    if (end == NoValue || (end == ValueAtEnd && !whole)) {
+        RejectOption(optionText);
+        return 0;
+    }
+    return 1;
+}
+
+static void ApplyProgramDir(const char *optionText, int whole)
+{
+    char value[OPTION_TEXT_SIZE];
+    if (!TakeOptionValue(optionText, whole, value))
+        return;
+    lstrcpynA(InstallState.ProgramDir, value, sizeof InstallState.ProgramDir);
+    SetCurrentDirectoryA(InstallState.ProgramDir);
+}
+
+static void ApplySourcePath(const char *optionText, int whole)
+{
+    char value[OPTION_TEXT_SIZE];
+    if (!TakeOptionValue(optionText, whole, value))
+        return;
+    lstrcpynA(InstallState.OverrideSourcePath, value, sizeof InstallState.OverrideSourcePath);
+    lstrcpynA(InstallState.DriverDir, value, sizeof InstallState.DriverDir);
+    /* One level only; an existing directory or a missing parent is not reported. */
+    CreateDirectoryA(InstallState.OverrideSourcePath, NULL);
+    SetRestoreEntry(InstallState.OldSourcePath, sizeof InstallState.OldSourcePath,
+                    InstallState.OverrideSourcePath);
+}
+
+static int ApplyRestore(const char *optionText, int whole)
+{
+    char value[OPTION_TEXT_SIZE];
+    if (!TakeOptionValue(optionText, whole, value))
+        return ERROR_INVALID_PARAMETER;
+    return RestoreSourcePath(optionText);
+}
+
+static void PrintHelp(void)
+{
+    char message[1024];
+    LoadMessage(IDS_HELP, message, sizeof message);
+    if (InstallState.ConsoleStream)
+        fputs(message, InstallState.ConsoleStream);
+}
+
+static char LowerLetter(char letter)
+{
+    return letter >= 'A' && letter <= 'Z' ? (char)(letter - 'A' + 'a') : letter;
+}
+
+/* Returns 1 to go on with the next option, 0 when the option ends the run. */
+static int ApplyOption(const char *optionText, int whole, int *exitCode)
+{
+    switch (LowerLetter(optionText[1])) {
+    case '?':
+        PrintHelp();
+        *exitCode = 0;
+        return 0;
+    case 'c':
+        InstallState.RebootMode = 2;
+        break;
+    case 'd':
+        InstallState.CopyDrivers = 0;
+        break;
+    case 'f':
+        ApplyProgramDir(optionText, whole);
+        break;
+    case 'h':
+        break;              /* the header line was written at start-up */
+    case 'q':
+        InstallState.QuietMode = 1;
+        break;
+    case 'r':
+        InstallState.RebootMode = 1;
+        break;
+    case 's':
+        ApplySourcePath(optionText, whole);
+        break;
+    case 'x':
+        *exitCode = ApplyRestore(optionText, whole);
+        return 0;
+    default:
+        RejectOption(optionText);
+        break;
+    }
+    return 1;
+}
+
+int ApplyOptions(const char *commandLine, int *exitCode)
+{
+    char optionText[OPTION_TEXT_SIZE];
+    size_t length;
+    const char *option = FindOption(commandLine, &length);
+
+    while (option != NULL) {
+        size_t nextLength;
+        const char *next = FindOption(option + length, &nextLength);
+        int whole = CutOption(option, length, next == NULL, optionText);
+        if (!ApplyOption(optionText, whole, exitCode))
+            return 0;
+        option = next;
+        length = nextLength;
+    }
     return 1;
 }

@@ -4,11 +4,6 @@
 #include "install_state.h"
 #include "../install/install.h"
 
-/* No-op stage: the package's remover is not started yet. */
-static void RunRemover(void)
-{
-}
-
 /* No-op stage: the main dialog is not shown yet; it counts as declined. */
 static INT_PTR ShowMainDialog(void)
 {

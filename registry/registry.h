@@ -19,4 +19,12 @@ void CloseKey(HKEY key);
 int ReadSourcePath(char *path, int *usable);
 int IsUsableSourcePath(const char *path);
 
+/* restore_entry.cpp: points SourcePath at newPath and leaves the entry that
+   restores oldSourcePath (replaced by an earlier entry's path) at the next start. */
+void SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath);
+
+/* restore_mode.cpp: writes the path of a -x option back as SourcePath;
+   returns the exit code of the run. */
+int RestoreSourcePath(const char *optionText);
+
 #endif

@@ -4,6 +4,8 @@
 //   set KEY NAME TEXT        write a REG_SZ value (KEY starts with HKLM\ or HKCU\)
 //   sethex KEY NAME HEX      write a REG_SZ value with exactly these data bytes
 //   del KEY NAME             delete a value (missing is fine)
+//   mkkey KEY                create a key (existing is fine)
+//   delkey KEY               delete a key without subkeys (missing is fine)
 //   get KEY NAME             print "VALUE <type> <hex>" or "MISSING"
 //   run EXE CWD HEXCMD OUT   start EXE with the literal command line HEXCMD (hex),
 //                            in CWD ("-" for ours), standard output into file OUT;
@@ -72,6 +74,28 @@ static bool DeleteValue(const char *keyPath, const char *name)
         RegCloseKey(key);
     }
     return true;
+}
+
+static bool MakeKey(const char *keyPath)
+{
+    HKEY root, key;
+    const char *sub;
+    if (!SplitKey(keyPath, &root, &sub))
+        return false;
+    if (RegCreateKeyExA(root, sub, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+static bool DeleteKey(const char *keyPath)
+{
+    HKEY root;
+    const char *sub;
+    if (!SplitKey(keyPath, &root, &sub))
+        return false;
+    LONG rc = RegDeleteKeyA(root, sub);
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }
 
 static bool GetValue(const char *keyPath, const char *name)
@@ -158,6 +182,14 @@ int main(int argc, char **argv)
             need(2);
             ok = DeleteValue(argv[i + 1], argv[i + 2]);
             i += 3;
+        } else if (strcmp(step, "mkkey") == 0) {
+            need(1);
+            ok = MakeKey(argv[i + 1]);
+            i += 2;
+        } else if (strcmp(step, "delkey") == 0) {
+            need(1);
+            ok = DeleteKey(argv[i + 1]);
+            i += 2;
         } else if (strcmp(step, "get") == 0) {
             need(2);
             ok = GetValue(argv[i + 1], argv[i + 2]);

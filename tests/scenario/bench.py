@@ -19,6 +19,7 @@ PREFIX_TOOL = REPO / "tests" / "bench" / "prefix.sh"
 
 SETUP_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\setup"
 RUNONCE_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
+AEDEBUG_KEY = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
 
 NOTICE = b"Copyright \xa9 1998 Quorvel Audio Corporation. All rights reserved."
 DELETE = object()   # a registry value that a scenario wants absent
@@ -59,6 +60,11 @@ class Result:
 class World:
     """One Windows 98 prefix with a hard disk C:, a CD-ROM drive D: whose disc
     is the folder cdrom-d, and a CD-ROM drive E: without a disc."""
+
+    # Values that every run lays down unless the scenario says otherwise: a
+    # crashing program ends without Wine's debugger writing into its output.
+    RESET_VALUES = {(AEDEBUG_KEY, "Debugger"): "no-debugger.exe %ld %ld",
+                    (AEDEBUG_KEY, "Auto"): "1"}
 
     # What every run reports from the registry afterwards.
     WATCHED = (("SourcePath", SETUP_KEY, "SourcePath"), ("Quorvel", RUNONCE_KEY, "Quorvel"))
@@ -163,10 +169,12 @@ class World:
     @staticmethod
     def registry_steps(values):
         """benchtool steps that set (text or bytes) or delete (DELETE) values,
-        given as {(key, name): value}."""
+        given as {(key, name): value}; {(key, None): DELETE} deletes the key."""
         steps = []
         for (key, name), value in values.items():
-            if value is DELETE:
+            if name is None:
+                steps += ["delkey", key]
+            elif value is DELETE:
                 steps += ["del", key, name]
             elif isinstance(value, bytes):
                 steps += ["sethex", key, name, value.hex()]
@@ -184,10 +192,11 @@ class World:
             self.package(exe.rsplit("\\", 1)[0])
         values = {(SETUP_KEY, "SourcePath"): source_path, (RUNONCE_KEY, "Quorvel"): DELETE}
         values.update(registry or {})
+        values = {**self.RESET_VALUES, **values}
         name = exe.rsplit("\\", 1)[1]
         full = name if command_line == "" else name + " " + command_line
         stdout_win = r"C:\DrivewrightStdout.txt"
-        steps = self.registry_steps(values)
+        steps = ["mkkey", SETUP_KEY, "mkkey", RUNONCE_KEY] + self.registry_steps(values)
         steps += ["run", exe, cwd or "-", full.encode("latin-1").hex(), stdout_win]
         for _, key, value_name in self.WATCHED:
             steps += ["get", key, value_name]

@@ -1,0 +1,97 @@
+// A stand-in for a driver package's remover, for the scenario tests. It
+// appends what it was given to C:\uninstal-record.txt:
+//
+//   START <command line, hex> <working directory, hex> <SourcePath, hex>
+//   END                       (after its sleep, unless it crashed)
+//
+// and behaves as uninstal.cfg beside it says, one word and number a line:
+// "sleep MS", "exit CODE", "crash".
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+static void PrintHex(FILE *out, const char *text)
+{
+    if (*text == '\0')
+        fputs("-", out);
+    for (; *text; text++)
+        fprintf(out, "%02x", (unsigned char)*text);
+}
+
+// What SourcePath holds while the remover runs ("" when it cannot be read).
+static void ReadSourcePath(char *path, DWORD size)
+{
+    HKEY key;
+    path[0] = '\0';
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\setup",
+                      0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    DWORD got = size - 1;
+    if (RegQueryValueExA(key, "SourcePath", NULL, NULL, (BYTE *)path, &got) != ERROR_SUCCESS)
+        got = 0;
+    path[got] = '\0';
+    RegCloseKey(key);
+}
+
+static void Record(const char *line, bool start)
+{
+    FILE *out = fopen("C:\\uninstal-record.txt", "ab");
+    if (!out)
+        return;
+    if (start) {
+        char cwd[MAX_PATH];
+        char sourcePath[512];
+        GetCurrentDirectoryA(sizeof cwd, cwd);
+        ReadSourcePath(sourcePath, sizeof sourcePath);
+        fputs("START ", out);
+        PrintHex(out, GetCommandLineA());
+        fputs(" ", out);
+        PrintHex(out, cwd);
+        fputs(" ", out);
+        PrintHex(out, sourcePath);
+        fputs("\n", out);
+    } else {
+        fprintf(out, "%s\n", line);
+    }
+    fclose(out);
+}
+
+int main()
+{
+    Record(NULL, true);
+
+    char config[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, config, sizeof config);
+    char *slash = strrchr(config, '\\');
+    if (length == 0 || slash == NULL)
+        return 0;
+    strcpy(slash + 1, "uninstal.cfg");
+
+    int exitCode = 0;
+    bool crash = false;
+    FILE *in = fopen(config, "r");
+    char word[32];
+    long number;
+    while (in && fscanf(in, "%31s", word) == 1) {
+        if (strcmp(word, "crash") == 0) {
+            crash = true;
+            continue;
+        }
+        if (fscanf(in, "%ld", &number) != 1)
+            break;
+        if (strcmp(word, "sleep") == 0)
+            Sleep((DWORD)number);
+        else if (strcmp(word, "exit") == 0)
+            exitCode = (int)number;
+    }
+    if (in)
+        fclose(in);
+
+    if (crash) {
+        SetErrorMode(SEM_NOGPFAULTERRORBOX);
+        *(volatile int *)0 = 0;
+    }
+    Record("END", false);
+    return exitCode;
+}
