@@ -12,6 +12,6 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j2
 
 status=0
-ctest --preset native || status=1
+ctest --preset native -j2 || status=1
 ctest --preset default -j2 || status=1
 exit $status

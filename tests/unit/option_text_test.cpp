@@ -1,0 +1,173 @@
+// Cutting the command line into options, option values, and the restore
+// command's text: the pieces that decide what is applied and what is stored.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "app/option_text.h"
+#include "registry/restore_text.h"
+
+namespace {
+
+// Every option of a line as the option loop lays it out in OptionText.
+std::vector<std::string> Options(const char *line)
+{
+    std::vector<std::string> texts;
+    size_t length;
+    const char *option = FindOption(line, &length);
+    while (option) {
+        size_t nextLength;
+        const char *next = FindOption(option + length, &nextLength);
+        char optionText[OPTION_TEXT_SIZE];
+        CutOption(option, length, next == NULL, optionText);
+        texts.push_back(optionText);
+        option = next;
+        length = nextLength;
+    }
+    return texts;
+}
+
+struct CutCase {
+    const char *line;
+    std::vector<std::string> options;
+};
+
+TEST(OptionCutting, EveryDashAndSlashStartsAnOption)
+{
+    const CutCase cases[] = {
+        {"", {}},
+        {"SETUP", {}},
+        {"SETUP -q", {"-q"}},
+        {"-c -r", {"-c  ", "-r"}},
+        {"-z -q", {"-z  ", "-q"}},
+        {"-q -c ", {"-q  ", "-c "}},
+        {"-s=C:\\MY DRIVERS", {"-s=C:\\MY DRIVERS"}},
+        {"-s=C:\\NEW-DRV", {"-s=C:\\NEW ", "-DRV"}},
+        {"-h=\"12/05/98\" -q", {"-h=\"12 ", "/05 ", "/98\"  ", "-q"}},
+        {"-", {"-"}},
+        {"-c -", {"-c  ", "-"}},
+        {"--/", {"- ", "- ", "/"}},
+        {"/Q", {"/Q"}},
+        {"-f=C:\\DRV -q", {"-f=C:\\DRV  ", "-q"}},
+    };
+    for (const CutCase &c : cases)
+        EXPECT_EQ(c.options, Options(c.line)) << c.line;
+}
+
+TEST(OptionCutting, NothingIsWrittenPastOptionText)
+{
+    struct Case {
+        size_t length;
+        int isLast;
+        int whole;
+        size_t textLength;
+    } cases[] = {
+        {126, 0, 1, 127},   // the padding blank still fits
+        {127, 0, 0, 127},   // no room for the padding blank
+        {127, 1, 1, 127},
+        {128, 1, 0, 127},
+        {500, 0, 0, 127},
+        {1, 1, 1, 1},
+    };
+    for (const Case &c : cases) {
+        std::string option = "-" + std::string(c.length - 1, 'x');
+        char area[OPTION_TEXT_SIZE + 8];
+        memset(area, '#', sizeof area);
+        EXPECT_EQ(c.whole, CutOption(option.c_str(), c.length, c.isLast, area)) << c.length;
+        EXPECT_EQ(c.textLength, strlen(area)) << c.length;
+        EXPECT_EQ(0, memcmp(area, option.c_str(), c.textLength < c.length ? c.textLength
+                                                                          : c.length));
+        for (size_t i = OPTION_TEXT_SIZE; i < sizeof area; i++)
+            ASSERT_EQ('#', area[i]) << "written past the buffer, length " << c.length;
+    }
+}
+
+TEST(TakeValue, FromTheFirstEqualsToTheFirstBlank)
+{
+    struct Case {
+        const char *text;
+        ValueEnd end;
+        const char *value;
+    } cases[] = {
+        {"-f=C:\\DRV  ", ValueAtBlank, "C:\\DRV"},
+        {"-f=C:\\DRV", ValueAtEnd, "C:\\DRV"},
+        {"-s=C:\\MY DRIVERS", ValueAtBlank, "C:\\MY"},
+        {"-f=\"C:\\A B\" ", ValueAtBlank, "\"C:\\A"},    // quotes are kept
+        {"-f=a=b ", ValueAtBlank, "a=b"},
+        {"-x=", ValueAtEnd, ""},
+        {"-x= ", ValueAtBlank, ""},
+        {"-f", NoValue, ""},
+        {"-f  ", NoValue, ""},
+        {"C:\\Q\\Drivewright -X=D:\\WIN 98", ValueAtBlank, "D:\\WIN"},
+    };
+    for (const Case &c : cases) {
+        char value[OPTION_TEXT_SIZE] = "stale";
+        EXPECT_EQ(c.end, TakeValue(c.text, value, sizeof value)) << c.text;
+        EXPECT_STREQ(c.value, value) << c.text;
+    }
+}
+
+TEST(TakeValue, AValueThatDoesNotFitIsNotTaken)
+{
+    char area[12];
+    memset(area, '#', sizeof area);
+    EXPECT_EQ(NoValue, TakeValue("-s=C:\\TOOLONG", area, 8));
+    EXPECT_STREQ("", area);
+    EXPECT_EQ('#', area[8]);
+    EXPECT_EQ(ValueAtEnd, TakeValue("-s=C:\\FITS", area, 8));
+    EXPECT_STREQ("C:\\FITS", area);
+}
+
+TEST(TakeRestoredPath, OnlyFromAnEntryWithTheMarker)
+{
+    struct Case {
+        const char *entry;
+        int taken;
+        const char *oldPath;
+    } cases[] = {
+        {"C:\\QUORVEL\\DRIVERS\\Drivewright -X=D:\\WIN98", 1, "D:\\WIN98"},
+        {"C:\\QUORVEL\\DRIVERS\\Drivewright -X=D:\\WIN 98", 1, "D:\\WIN"},
+        {"C:\\DRV\\Drivewright -X=", 1, ""},
+        {"C:\\DRV\\drivewright -x=D:\\WIN98", 0, "kept"},   // the marker's case counts
+        {"C:\\OTHER\\tool.exe -y=1", 0, "kept"},
+        {"", 0, "kept"},
+        {"C:\\A=B\\Drivewright -X=D:\\WIN98", 1, "B\\Drivewright"},   // the first "=" counts
+    };
+    for (const Case &c : cases) {
+        char oldPath[512] = "kept";
+        EXPECT_EQ(c.taken, TakeRestoredPath(c.entry, oldPath, sizeof oldPath)) << c.entry;
+        EXPECT_STREQ(c.oldPath, oldPath) << c.entry;
+    }
+    char small[4] = "ok";
+    EXPECT_EQ(0, TakeRestoredPath("C:\\D\\Drivewright -X=D:\\WIN98", small, sizeof small));
+    EXPECT_STREQ("ok", small);
+}
+
+TEST(BuildRestoreCommand, NewPathMarkerOldPathOrNothing)
+{
+    char out[RESTORE_COMMAND_SIZE];
+    EXPECT_EQ(1, BuildRestoreCommand("C:\\QUORVEL\\DRIVERS", "D:\\WIN98", out, sizeof out));
+    EXPECT_STREQ("C:\\QUORVEL\\DRIVERS\\Drivewright -X=D:\\WIN98", out);
+
+    // 255 characters fit the buffer with the terminator; 256 do not.
+    std::string newPath = "C:\\" + std::string(117, 'n');   // 120
+    std::string oldPath = "D:\\" + std::string(116, 'o');   // 119: 120 + 16 + 119 = 255
+    ASSERT_EQ(1, BuildRestoreCommand(newPath.c_str(), oldPath.c_str(), out, sizeof out));
+    EXPECT_EQ(newPath + "\\Drivewright -X=" + oldPath, out);
+
+    oldPath += "o";
+    char area[RESTORE_COMMAND_SIZE + 8];
+    memset(area, '#', sizeof area);
+    EXPECT_EQ(0, BuildRestoreCommand(newPath.c_str(), oldPath.c_str(), area,
+                                     RESTORE_COMMAND_SIZE));
+    EXPECT_STREQ("", area);
+    for (size_t i = RESTORE_COMMAND_SIZE; i < sizeof area; i++)
+        ASSERT_EQ('#', area[i]);
+    EXPECT_EQ(0, BuildRestoreCommand(std::string(300, 'n').c_str(), "", area,
+                                     RESTORE_COMMAND_SIZE));
+}
+
+}  // namespace

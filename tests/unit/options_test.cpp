@@ -1,0 +1,170 @@
+// The option loop on the real platform: which fields of the run's state each
+// command line leaves, and where it leaves the working directory.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+
+#include "app/app.h"
+#include "app/install_state.h"
+#include "registry/registry.h"
+
+namespace {
+
+std::string CurrentDirectory()
+{
+    char dir[MAX_PATH];
+    GetCurrentDirectoryA(sizeof dir, dir);
+    return dir;
+}
+
+class ApplyOptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstallState.Instance = GetModuleHandleA(NULL);
+        InstallState.RebootMode = 1;
+        InstallState.CopyDrivers = 1;
+        InstallState.QuietMode = 0;
+        strcpy(InstallState.ProgramDir, "C:\\windows");
+        strcpy(InstallState.OldSourcePath, "D:\\WIN98");
+        strcpy(InstallState.DriverDir, "D:\\WIN98");
+        InstallState.OverrideSourcePath[0] = '\0';
+        console_ = tmpfile();
+        ASSERT_NE(nullptr, console_);
+        InstallState.ConsoleStream = console_;
+        InstallState.LogFile = NULL;
+        ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
+        CreateDirectoryA("C:\\DRV", NULL);
+    }
+    void TearDown() override
+    {
+        InstallState.ConsoleStream = NULL;
+        fclose(console_);
+        SetCurrentDirectoryA("C:\\windows");
+        RemoveDirectoryA("C:\\DRV");
+    }
+    std::string Logged()
+    {
+        fflush(console_);
+        rewind(console_);
+        std::string text;
+        int c;
+        while ((c = fgetc(console_)) != EOF)
+            text += (char)c;
+        return text;
+    }
+    FILE *console_ = nullptr;
+};
+
+TEST_F(ApplyOptionsTest, FieldsSetByTheLetterOptions)
+{
+    struct Case {
+        const char *line;
+        int rebootMode, copyDrivers, quietMode;
+    } cases[] = {
+        {"-c -r", 1, 1, 0},
+        {"-r -c", 2, 1, 0},
+        {"-q -c", 2, 1, 1},
+        {"-quiet", 1, 1, 1},
+        {"-Debug", 1, 0, 0},
+        {"/Q /C /D", 2, 0, 1},
+        {"SETUP -q", 1, 1, 1},
+        {"-h=\"title\"", 1, 1, 0},
+        {"-z -y", 1, 1, 0},
+    };
+    for (const Case &c : cases) {
+        SetUp();
+        int exitCode = -1;
+        EXPECT_EQ(1, ApplyOptions(c.line, &exitCode)) << c.line;
+        EXPECT_EQ(c.rebootMode, InstallState.RebootMode) << c.line;
+        EXPECT_EQ(c.copyDrivers, InstallState.CopyDrivers) << c.line;
+        EXPECT_EQ(c.quietMode, InstallState.QuietMode) << c.line;
+        EXPECT_STREQ("D:\\WIN98", InstallState.DriverDir) << c.line;
+        TearDown();
+    }
+}
+
+TEST_F(ApplyOptionsTest, ProgramDirAndTheWorkingDirectory)
+{
+    struct Case {
+        const char *line;
+        const char *programDir;
+        const char *workingDir;
+    } cases[] = {
+        {"-f=C:\\DRV -q", "C:\\DRV", "C:\\DRV"},
+        {"-f=C:\\DRV", "C:\\DRV", "C:\\DRV"},
+        {"-f=C:\\NOPE", "C:\\NOPE", "C:\\windows"},      // kept, but no change of directory
+        {"-f=\"C:\\DRV\"", "\"C:\\DRV\"", "C:\\windows"},
+        {"-f=C:\\DRV -f=C:\\NOPE", "C:\\NOPE", "C:\\DRV"},
+        {"-f -q", "C:\\windows", "C:\\windows"},         // no value: rejected
+    };
+    for (const Case &c : cases) {
+        SetUp();
+        int exitCode = -1;
+        EXPECT_EQ(1, ApplyOptions(c.line, &exitCode)) << c.line;
+        EXPECT_STREQ(c.programDir, InstallState.ProgramDir) << c.line;
+        EXPECT_STREQ(c.workingDir, CurrentDirectory().c_str()) << c.line;
+        TearDown();
+    }
+}
+
+TEST_F(ApplyOptionsTest, SourcePathOptionSetsTheDriverDirectory)
+{
+    int exitCode = -1;
+    EXPECT_EQ(1, ApplyOptions("-s=C:\\NEW-DRV", &exitCode));
+    EXPECT_STREQ("C:\\NEW", InstallState.OverrideSourcePath);
+    EXPECT_STREQ("C:\\NEW", InstallState.DriverDir);
+    EXPECT_EQ(0, InstallState.CopyDrivers);
+    EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY,
+              GetFileAttributesA("C:\\NEW") & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ("Sourcepath updated to C:\\NEW \n", Logged());
+    RemoveDirectoryA("C:\\NEW");
+
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunOnceKey, 0, KEY_ALL_ACCESS, &key));
+    RegDeleteValueA(key, "Quorvel");
+    RegCloseKey(key);
+}
+
+TEST_F(ApplyOptionsTest, HelpAndRestoreEndTheLoop)
+{
+    struct Case {
+        const char *line;
+        int exitCode;
+        int quietMode;
+    } cases[] = {
+        {"-?", 0, 0},
+        {"-q -? -c", 0, 1},                 // options before it keep their effect
+        {"-? -q", 0, 0},
+        {"-x -q", ERROR_INVALID_PARAMETER, 0},
+    };
+    for (const Case &c : cases) {
+        SetUp();
+        int exitCode = -1;
+        EXPECT_EQ(0, ApplyOptions(c.line, &exitCode)) << c.line;
+        EXPECT_EQ(c.exitCode, exitCode) << c.line;
+        EXPECT_EQ(c.quietMode, InstallState.QuietMode) << c.line;
+        EXPECT_EQ(1, InstallState.RebootMode) << c.line;
+        TearDown();
+    }
+}
+
+TEST_F(ApplyOptionsTest, RejectedOptionsAreNamedWithTheirBlanks)
+{
+    std::string longValue = "-s=C:\\" + std::string(130, 'v');
+    int exitCode = -1;
+    EXPECT_EQ(1, ApplyOptions(("-z -f -s " + longValue).c_str(), &exitCode));
+    EXPECT_EQ("-z   is not a valid command line argument - ignored. \n"
+              "-f   is not a valid command line argument - ignored. \n"
+              "-s   is not a valid command line argument - ignored. \n" +
+              longValue.substr(0, 127) + " is not a valid command line argument - ignored. \n",
+              Logged());
+    EXPECT_STREQ("", InstallState.OverrideSourcePath);
+    EXPECT_STREQ("D:\\WIN98", InstallState.DriverDir);
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// Restore mode and repointing when the registry keys they need are missing.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+
+#include "app/install_state.h"
+#include "registry/registry.h"
+
+namespace {
+
+std::string ReadAll(FILE *file)
+{
+    fflush(file);
+    rewind(file);
+    std::string text;
+    int c;
+    while ((c = fgetc(file)) != EOF)
+        text += (char)c;
+    return text;
+}
+
+std::string ReadValue(const char *subKey, const char *name)
+{
+    HKEY key;
+    char data[512];
+    DWORD size = sizeof data;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<no key>";
+    LONG rc = RegQueryValueExA(key, name, NULL, NULL, (BYTE *)data, &size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS ? std::string(data, size) : "<no value>";
+}
+
+class RestoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstallState.Instance = GetModuleHandleA(NULL);
+        console_ = tmpfile();
+        ASSERT_NE(nullptr, console_);
+        InstallState.ConsoleStream = console_;
+        InstallState.LogFile = NULL;
+    }
+    void TearDown() override
+    {
+        InstallState.ConsoleStream = NULL;
+        fclose(console_);
+        HKEY key;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+        RegDeleteValueA(key, "SourcePath");
+        RegCloseKey(key);
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnceKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key,
+                        NULL);
+        RegDeleteValueA(key, "Quorvel");
+        RegCloseKey(key);
+    }
+    FILE *console_ = nullptr;
+};
+
+TEST_F(RestoreTest, MissingSetupKeyEndsWithThePlatformsCodeAndNoMessage)
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SetupKey);
+    HKEY probe;
+    ASSERT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, KEY_READ, &probe))
+        << "the setup key could not be removed for the test";
+
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RestoreSourcePath("-X=D:\\WIN98"));
+    EXPECT_STREQ("D:\\WIN98", InstallState.OldSourcePath);
+    EXPECT_EQ("", ReadAll(console_));
+    EXPECT_EQ("<no key>", ReadValue(SetupKey, "SourcePath"));
+}
+
+TEST_F(RestoreTest, WritesThePathUpToTheFirstBlank)
+{
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+    RegCloseKey(key);
+    struct Case {
+        const char *optionText;
+        int result;
+        const char *stored;
+        const char *logged;
+    } cases[] = {
+        {"-X=D:\\WIN98", 0, "D:\\WIN98", "Sourcepath updated to D:\\WIN98 \n"},
+        {"-x=D:\\WIN 98 ", 0, "D:\\WIN", "Sourcepath updated to D:\\WIN \n"},
+        {"-x=", 0, "", "Sourcepath updated to  \n"},
+        {"-x ", ERROR_INVALID_PARAMETER, "<no value>", ""},
+    };
+    for (const Case &c : cases) {
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, KEY_ALL_ACCESS, &key);
+        RegDeleteValueA(key, "SourcePath");
+        RegCloseKey(key);
+        long before = ftell(console_);
+        EXPECT_EQ(c.result, RestoreSourcePath(c.optionText)) << c.optionText;
+        std::string stored = ReadValue(SetupKey, "SourcePath");
+        EXPECT_EQ(c.result == 0 ? std::string(c.stored) + '\0' : std::string(c.stored), stored)
+            << c.optionText;
+        EXPECT_EQ(c.logged, ReadAll(console_).substr(before)) << c.optionText;
+        fseek(console_, 0, SEEK_END);
+    }
+}
+
+TEST_F(RestoreTest, MissingRunOnceKeyStillRepointsButLeavesNoEntry)
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, RunOnceKey);
+    char oldPath[512] = "D:\\WIN98";
+    SetRestoreEntry(oldPath, sizeof oldPath, "C:\\QUORVEL\\DRIVERS");
+    EXPECT_EQ(std::string("C:\\QUORVEL\\DRIVERS") + '\0', ReadValue(SetupKey, "SourcePath"));
+    EXPECT_EQ("<no key>", ReadValue(RunOnceKey, "Quorvel"));
+    EXPECT_EQ("Sourcepath updated to C:\\QUORVEL\\DRIVERS \n"
+              "Unable to setup to reset the Sourcepath back to D:\\WIN98 \n",
+              ReadAll(console_));
+}
+
+}  // namespace
