@@ -66,6 +66,8 @@ class World:
     RESET_VALUES = {(AEDEBUG_KEY, "Debugger"): "no-debugger.exe %ld %ld",
                     (AEDEBUG_KEY, "Auto"): "1"}
 
+    REMOVER_RECORD = r"C:\uninstal-record.txt"
+
     # What every run reports from the registry afterwards.
     WATCHED = (("SourcePath", SETUP_KEY, "SourcePath"), ("Quorvel", RUNONCE_KEY, "Quorvel"))
 
@@ -107,9 +109,14 @@ class World:
 
     # --- laying out a scenario -----------------------------------------------
     def make_dir(self, path):
+        """Makes the directory; reset() takes it away again only if it was made here."""
         host = self.host(path)
-        host.mkdir(parents=True, exist_ok=True)
-        self.made.append(host)
+        top = host
+        while not top.parent.exists():
+            top = top.parent
+        if not host.exists():
+            host.mkdir(parents=True)
+            self.made.append(top)
         return host
 
     def write_file(self, path, data=b""):
@@ -127,6 +134,26 @@ class World:
             (host / name).write_bytes(data)
         return directory + "\\Drivewright.exe"
 
+    def remover(self, directory, config=""):
+        """The stand-in remover uninstal.exe in directory, behaving as config says."""
+        host = self.make_dir(directory)
+        shutil.copyfile(BUILD / "tests" / "uninstal.exe", host / "uninstal.exe")
+        (host / "uninstal.cfg").write_text(config)
+        self.made += [host / "uninstal.exe", host / "uninstal.cfg"]
+
+    def remover_record(self):
+        """What the stand-in removers recorded: (command line, working
+        directory, SourcePath, ended) for each start."""
+        record = self.host(self.REMOVER_RECORD)
+        starts = []
+        for line in record.read_text().splitlines() if record.exists() else []:
+            if line.startswith("START "):
+                fields = [b"" if f == "-" else bytes.fromhex(f) for f in line.split()[1:]]
+                starts.append(tuple(f.decode("latin-1") for f in fields) + (False,))
+            elif line == "END" and starts:
+                starts[-1] = starts[-1][:3] + (True,)
+        return starts
+
     def insert_disc(self, present=True):
         link = self.prefix / "dosdevices" / "d:"
         if link.is_symlink() or link.exists():
@@ -143,6 +170,9 @@ class World:
         self.made = []
         for leftover in self.host("C:\\").glob("DrivewrightStdout*"):
             leftover.unlink()
+        record = self.host(self.REMOVER_RECORD)
+        if record.exists():
+            record.unlink()
         log = self.log_path
         if log.is_dir():
             shutil.rmtree(log)

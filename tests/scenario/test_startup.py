@@ -2,12 +2,9 @@
 the judgement of SourcePath, with the exit codes that follow from them."""
 
 from bench import DELETE, ScenarioTest, main
+from messages import NO_SOURCE_PATH, NOT_USEABLE, USEABLE
 
 CABS = r"C:\WINDOWS\OPTIONS\CABS"
-USEABLE = "Sourcepath in registry is %s (useable)\n"
-NOT_USEABLE = "Sourcepath in registry is %s (not useable)\n"
-NO_SOURCE_PATH = ("Sourcepath not found in registry.  Creating Options\\Cabs "
-                  "Sourcepath in registry. \n")
 
 
 class LogFile(ScenarioTest):
@@ -55,14 +52,14 @@ class HeaderLine(ScenarioTest):
     def test_header_line_from_the_command_line(self):
         long_text = "L" + "o" * 150
         cases = [
-            ("-q", "\n"),
+            ("-c", "\n"),
             ("-h=\"xxx\"", "xxx\n"),
             ("-h=\"\"", "\n\n"),
             ("-h=\"no closing quote", " \n"),
             ("-h=none", " \n"),
             ("-c \"quoted\" -h", "quoted\n"),             # the first quoted text, not the header's
             ("-f=\"C:\\DRV\" -h=\"Title\"", "C:\\DRV\n"),
-            ("-s=C:\\SETUP-HELP", " \n"),                 # -h inside a value asks for a header
+            ("-d=C:\\SETUP-HELP", " \n"),                 # -h inside a value asks for a header
             ("-h=\"%s%n%x\"", "%s%n%x\n"),                 # written as it stands
             ("-h=\"" + long_text + "\"", long_text[:123] + "\n"),  # cut to what the line holds
             ("junk -h=\"ok\"", "ok\n"),

@@ -1,0 +1,121 @@
+"""The command line of the real program: how it is cut into options, what each
+option does, and what is logged, printed, returned and left in the registry.
+
+A quiet run that is allowed to restart ends with the result of the restart
+request, which Wine accepts (1); a quiet run with -c, and an interactive run
+whose dialogs are not shown, end with 0."""
+
+from bench import ScenarioTest, main
+from messages import BADARG, HELP, UPDATED, USEABLE
+
+WINDIR = r"C:\windows"
+UNCHANGED = (WINDIR, None)
+
+
+def entry(new_path, old_path=WINDIR):
+    return new_path + "\\Drivewright -X=" + old_path
+
+
+class OptionTable(ScenarioTest):
+
+    def check(self, cases):
+        """cases: (command line, exit code, header line, messages after the
+        SourcePath line, standard output only, (SourcePath, Quorvel) after,
+        directories the run creates)."""
+        for command_line, exit_code, header, messages, stdout_only, after, made in cases:
+            with self.subTest(command_line=command_line):
+                self.world.reset()
+                for path in made:
+                    self.world.made.append(self.world.host(path))
+                result = self.world.run(command_line, source_path=WINDIR, fresh=False)
+                self.assertRun(result, exit_code, header, [USEABLE % WINDIR] + messages,
+                               stdout_only)
+                source_path, restore_entry = after
+                self.assertEqual(source_path.encode("latin-1") + b"\0",
+                                 result.registry["SourcePath"])
+                self.assertEqual(None if restore_entry is None
+                                 else restore_entry.encode("latin-1") + b"\0",
+                                 result.registry["Quorvel"])
+                for path in made:
+                    self.assertTrue(self.world.host(path).is_dir(), path)
+
+    def test_letters_in_any_case_and_order(self):
+        self.check([
+            ("-q -c -r", 1, "\n", [], "", UNCHANGED, []),     # the later option wins
+            ("-q -r -c", 0, "\n", [], "", UNCHANGED, []),
+            ("-q -c", 0, "\n", [], "", UNCHANGED, []),
+            ("-c -r", 0, "\n", [], "", UNCHANGED, []),
+            ("SETUP -q", 1, "\n", [], "", UNCHANGED, []),     # text before the first option
+            ("-quiet", 1, "\n", [], "", UNCHANGED, []),
+            ("/Q", 1, "\n", [], "", UNCHANGED, []),
+            ("-Debug", 0, "\n", [], "", UNCHANGED, []),
+            ("-d -H", 0, " \n", [], "", UNCHANGED, []),
+        ])
+
+    def test_options_that_are_not_in_the_table(self):
+        self.check([
+            ("-z -q", 1, "\n", [BADARG % "-z  "], "", UNCHANGED, []),
+            ("-c -", 0, "\n", [BADARG % "-"], "", UNCHANGED, []),
+            ("- -c", 0, "\n", [BADARG % "-  "], "", UNCHANGED, []),
+            ("-1 /%s%n", 0, "\n", [BADARG % "-1  ", BADARG % "/%s%n"], "", UNCHANGED, []),
+            ('-h="12/05/98" -c', 0, "12/05/98\n",
+             [BADARG % '/05 ', BADARG % '/98"  '], "", UNCHANGED, []),
+            ("-f -c", 0, "\n", [BADARG % "-f  "], "", UNCHANGED, []),
+            ("-c -s", 0, "\n", [BADARG % "-s"], "", UNCHANGED, []),
+            ("-x -q", 87, "\n", [BADARG % "-x  "], "", UNCHANGED, []),
+        ])
+
+    def test_source_path_option(self):
+        longest = "C:\\" + "L" * 121           # the option is 127 characters: it fits
+        too_long = longest + "L"
+        self.check([
+            (r"-s=C:\MY DRIVERS", 0, "\n", [UPDATED % r"C:\MY"], "",
+             (r"C:\MY", entry(r"C:\MY")), [r"C:\MY"]),
+            (r"-s=C:\NEW-DRV", 0, "\n", [UPDATED % r"C:\NEW"], "",
+             (r"C:\NEW", entry(r"C:\NEW")), [r"C:\NEW"]),
+            (r"-s=C:\NEW -?", 0, "\n", [UPDATED % r"C:\NEW"], HELP,
+             (r"C:\NEW", entry(r"C:\NEW")), [r"C:\NEW"]),
+            (r"-s=C:\NO\SUCH", 0, "\n", [UPDATED % r"C:\NO\SUCH"], "",
+             (r"C:\NO\SUCH", entry(r"C:\NO\SUCH")), []),
+            ("-s=" + longest, 0, "\n", [UPDATED % longest], "",
+             (longest, entry(longest)), [longest]),
+            ("-s=" + too_long, 0, "\n", [BADARG % ("-s=" + too_long)[:127]], "",
+             UNCHANGED, []),
+        ])
+
+    def test_help(self):
+        self.check([
+            ("-?", 0, "\n", [], HELP, UNCHANGED, []),
+            ("-z -? -y", 0, "\n", [BADARG % "-z  "], HELP, UNCHANGED, []),
+            ("-? -q", 0, "\n", [], HELP, UNCHANGED, []),
+        ])
+
+    def test_restore_option(self):
+        self.check([
+            (r"-x=D:\WIN95", 0, "\n", [UPDATED % r"D:\WIN95"], "", (r"D:\WIN95", None), []),
+            (r"-X=D:\WIN95 -q", 0, "\n", [UPDATED % r"D:\WIN95"], "", (r"D:\WIN95", None), []),
+            (r"-x=D:\WIN 95", 0, "\n", [UPDATED % r"D:\WIN"], "", (r"D:\WIN", None), []),
+            ("-x=", 0, "\n", [UPDATED % ""], "", ("", None), []),
+            (r"-x=D:\WIN-95", 0, "\n", [UPDATED % r"D:\WIN"], "", (r"D:\WIN", None), []),
+        ])
+
+    def test_program_directory_option_is_seen_by_the_remover(self):
+        cases = [
+            (r"-f=C:\DRV -q -c", r"C:\DRV"),
+            (r"-q -c -f=C:\DRV", r"C:\DRV"),
+            (r"-q -c -f=C:\NOPE", r"C:\PKG"),     # no such directory: the start one stays
+        ]
+        for command_line, where in cases:
+            with self.subTest(command_line=command_line):
+                self.world.reset()
+                self.world.package(r"C:\PKG")
+                self.world.remover(r"C:\PKG")
+                self.world.remover(r"C:\DRV")
+                result = self.world.run(command_line, source_path=WINDIR, fresh=False)
+                self.assertRun(result, 0, "\n", [USEABLE % WINDIR])
+                self.assertEqual([("uninstal.exe -C", where, WINDIR)],
+                                 [start[:3] for start in self.world.remover_record()])
+
+
+if __name__ == "__main__":
+    main()
