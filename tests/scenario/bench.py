@@ -23,6 +23,7 @@ AEDEBUG_KEY = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
 
 NOTICE = b"Copyright \xa9 1998 Quorvel Audio Corporation. All rights reserved."
 DELETE = object()   # a registry value that a scenario wants absent
+KEEP = object()     # a registry value left as an earlier run left it
 
 
 def crlf(text):
@@ -182,6 +183,24 @@ class World:
             shutil.rmtree(entry) if entry.is_dir() else entry.unlink()
         self.insert_disc(True)
 
+    def restart(self):
+        """Wine's simulated restart: runs the RunOnce commands, then removes them."""
+        self.start()
+        subprocess.run(["wine", "wineboot", "-r"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300,
+                       check=True)
+
+    def watched(self):
+        """SourcePath and the restore entry as they stand now (bytes or None)."""
+        steps = []
+        for _, key, value_name in self.WATCHED:
+            steps += ["get", key, value_name]
+        return self.read_watched(self.bench(*steps))
+
+    def read_watched(self, lines):
+        return {label: None if line == "MISSING" else bytes.fromhex(line.split()[2])
+                for (label, _, _), line in zip(self.WATCHED, lines)}
+
     # --- running --------------------------------------------------------------
     def bench(self, *steps):
         """Runs benchtool with the given steps; returns its output lines."""
@@ -202,6 +221,8 @@ class World:
         given as {(key, name): value}; {(key, None): DELETE} deletes the key."""
         steps = []
         for (key, name), value in values.items():
+            if value is KEEP:
+                continue
             if name is None:
                 steps += ["delkey", key]
             elif value is DELETE:
@@ -234,9 +255,7 @@ class World:
         status, reads = lines[0], lines[1:]
         if not status.startswith("EXIT "):
             raise RuntimeError(f"program did not end normally: {status}")
-        registry_after = {}
-        for (label, _, _), line in zip(self.WATCHED, reads):
-            registry_after[label] = None if line == "MISSING" else bytes.fromhex(line.split()[2])
+        registry_after = self.read_watched(reads)
         stdout_host = self.host(stdout_win)
         stdout = stdout_host.read_bytes()
         stdout_host.unlink()

@@ -1,0 +1,134 @@
+"""The SourcePath restore cycle on the real platform: a run repoints
+SourcePath and leaves the "Quorvel" RunOnce entry; Wine's restart
+processing then runs the program copy the entry names, which writes the old
+path back."""
+
+import shutil
+import time
+
+from bench import DELETE, KEEP, RUNONCE_KEY, ScenarioTest, main
+from messages import BADARG, NORESTORE, NOT_USEABLE, UPDATED, USEABLE
+
+WIN98 = r"D:\WIN98"
+
+
+def text(value):
+    return value.encode("latin-1") + b"\0"
+
+
+def entry(new_path, old_path=WIN98):
+    return new_path + "\\Drivewright -X=" + old_path
+
+
+class RestoreTest(ScenarioTest):
+
+    def place_program(self, directory):
+        """What the copy of the driver files puts where the entry looks."""
+        host = self.world.make_dir(directory)
+        shutil.copyfile(self.world.exe, host / "Drivewright.exe")
+
+    def repoint(self, new_path, source_path=WIN98, earlier=DELETE, quiet="-q -c", fresh=True):
+        return self.world.run(f"{quiet} -s={new_path}", source_path=source_path,
+                              registry={(RUNONCE_KEY, "Quorvel"): earlier}, fresh=fresh)
+
+
+class RestoreCycle(RestoreTest):
+
+    def test_quiet_run_then_restart_restores_the_source_path(self):
+        new = r"C:\QVDRV"
+        first = self.repoint(new)
+        self.assertRun(first, 0, "\n", [NOT_USEABLE % WIN98, UPDATED % new])
+        self.assertEqual({"SourcePath": text(new), "Quorvel": text(entry(new))}, first.registry)
+
+        self.place_program(new)
+        self.world.restart()
+        self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None}, self.world.watched())
+        log = self.world.log_path.read_bytes()
+        self.assertSections(log, ("\n", [NOT_USEABLE % WIN98, UPDATED % new]),
+                            ("\n", [USEABLE % new, UPDATED % WIN98]))
+
+        # The same command line as the entry's, run again: its exit code.
+        again = self.world.run("-X=" + WIN98, exe=new + r"\Drivewright.exe", source_path=new,
+                               fresh=False)
+        self.assertEqual(0, again.exit_code)
+        self.assertEqual(text(WIN98), again.registry["SourcePath"])
+
+    def test_two_repointing_runs_before_the_restart_keep_the_first_old_path(self):
+        self.repoint(r"C:\QUORVEL\DRIVERS")
+        second = self.repoint(r"C:\DRV2", source_path=KEEP, earlier=KEEP, fresh=False)
+        self.assertEqual(0, second.exit_code)
+        self.assertSections(second.log,
+                            ("\n", [NOT_USEABLE % WIN98, UPDATED % r"C:\QUORVEL\DRIVERS"]),
+                            # -s makes one level only: C:\QUORVEL is missing.
+                            ("\n", [NOT_USEABLE % r"C:\QUORVEL\DRIVERS", UPDATED % r"C:\DRV2"]))
+        self.assertEqual({"SourcePath": text(r"C:\DRV2"), "Quorvel": text(entry(r"C:\DRV2"))},
+                         second.registry)
+
+        self.place_program(r"C:\DRV2")
+        self.world.restart()
+        self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None}, self.world.watched())
+
+    def test_quiet_run_that_restarts_restores_by_itself(self):
+        new = r"C:\QVDRV"
+        self.world.reset()
+        self.place_program(new)
+        result = self.repoint(new, quiet="-q", fresh=False)
+        self.assertRun(result, 1, "\n", [NOT_USEABLE % WIN98, UPDATED % new])
+        # Wine answers the restart request by running the RunOnce commands.
+        deadline = time.monotonic() + 60
+        while self.world.watched()["SourcePath"] != text(WIN98) and time.monotonic() < deadline:
+            time.sleep(0.5)
+        self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None}, self.world.watched())
+
+
+class EarlierEntries(RestoreTest):
+
+    def test_an_earlier_entry_is_taken_back_and_replaced(self):
+        long_entry = "C:\\" + "z" * 130 + "\\Drivewright -X=D:\\OLDEST"
+        cases = [
+            ("from an earlier run", entry(r"C:\QUORVEL\DRIVERS"), WIN98),
+            ("without the marker", r"C:\OTHER\tool.exe -y", r"C:\windows"),
+            ("marker in another case", r"C:\Q\DRIVEWRIGHT -x=D:\OLD", r"C:\windows"),
+            ("old path with a blank", entry(r"C:\QUORVEL\DRIVERS", r"D:\WIN 98"), r"D:\WIN"),
+            ("too long to read", long_entry, r"C:\windows"),
+        ]
+        for what, earlier, old_path in cases:
+            with self.subTest(what):
+                result = self.repoint(r"C:\DRV2", source_path=r"C:\windows", earlier=earlier)
+                self.assertRun(result, 0, "\n", [USEABLE % r"C:\windows", UPDATED % r"C:\DRV2"])
+                self.assertEqual({"SourcePath": text(r"C:\DRV2"),
+                                  "Quorvel": text(entry(r"C:\DRV2", old_path))}, result.registry)
+
+
+class Failures(RestoreTest):
+
+    def test_missing_run_once_key(self):
+        result = self.world.run(r"-q -c -s=C:\DRV2", source_path=WIN98,
+                                registry={(RUNONCE_KEY, None): DELETE})
+        self.assertRun(result, 0, "\n",
+                       [NOT_USEABLE % WIN98, UPDATED % r"C:\DRV2", NORESTORE % WIN98])
+        self.assertEqual({"SourcePath": text(r"C:\DRV2"), "Quorvel": None}, result.registry)
+
+    def test_restore_command_too_long_for_its_buffer_is_not_stored(self):
+        old = "C:\\" + "o" * 124                       # 127 characters
+        new = "C:\\" + "n" * 112                       # 115 + 16 + 127 = 258
+        fits = "C:\\" + "n" * 109                      # 112 + 16 + 127 = 255
+        for new_path, stored in ((new, False), (fits, True)):
+            with self.subTest(length=len(new_path)):
+                result = self.repoint(new_path, source_path=old)
+                messages = [NOT_USEABLE % old, UPDATED % new_path]
+                if not stored:
+                    messages.append(NORESTORE % old)
+                self.assertRun(result, 0, "\n", messages)
+                self.assertEqual({"SourcePath": text(new_path),
+                                  "Quorvel": text(entry(new_path, old)) if stored else None},
+                                 result.registry)
+
+    def test_restore_mode_without_a_path(self):
+        result = self.world.run("-x", source_path=WIN98)
+        self.assertRun(result, 87, "\n", [NOT_USEABLE % WIN98, BADARG % "-x"])
+        self.assertEqual(text(WIN98), result.registry["SourcePath"])
+
+
+if __name__ == "__main__":
+    main()
