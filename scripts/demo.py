@@ -1,4 +1,6 @@
-"""A run of Drivewright.exe with a sample package, printed as it happened."""
+"""A quiet run of Drivewright.exe with a sample package that repoints
+SourcePath, then a simulated restart that restores it, printed as it happened."""
+import shutil
 import sys
 from pathlib import Path
 
@@ -6,29 +8,58 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "scenario
 from bench import BUILD, World  # noqa: E402
 
 SAMPLE_INF = b"""[Version]\r\nSignature="$CHICAGO$"\r\nClass=MEDIA\r\nProvider=%MfgName%\r\n\r\n[Strings]\r\nMfgName="Quorvel Audio"\r\n"""
+NEW_DIR = r"C:\QVNEW"
+
+
+def show_registry(world, when):
+    values = world.watched()
+    print(f"Registry {when}:")
+    for label, data in values.items():
+        shown = "(none)" if data is None else data.rstrip(b"\0").decode("cp1252")
+        print(f"  {label:11} {shown}")
+
+
+def show_log(world, start=0):
+    data = world.log_path.read_bytes()
+    sys.stdout.write(data[start:].decode("cp1252").replace("\r\n", "\n"))
+    return len(data)
 
 
 def main():
     world = World(BUILD / "wine" / "demo")
     world.start()
     world.reset()
-    world.make_dir(r"C:\WINDOWS\OPTIONS\CABS")
+    (world.prefix / "cdrom-d" / "WIN98").mkdir()
     world.package(r"C:\QVDRV", {"QVAUDIO.DRV": b"driver\r\n", "QVAUDIO.VXD": b"vxd\r\n",
                                 "QVAUDIO.INF": SAMPLE_INF})
-    command_line = '-h="Drivewright demo run"'
+    command_line = f'-q -c -s={NEW_DIR} -h="Drivewright demo run"'
     print(f"Prefix:       {world.prefix}")
     print(r"Package:      C:\QVDRV (Drivewright.exe, QVAUDIO.DRV, QVAUDIO.VXD, QVAUDIO.INF)")
-    print(r"SourcePath:   C:\WINDOWS\OPTIONS\CABS")
+    print(r"SourcePath:   D:\WIN98 (the Windows CD)")
     print(rf"Command:      C:\QVDRV\Drivewright.exe {command_line}")
     result = world.run(command_line, exe=r"C:\QVDRV\Drivewright.exe",
-                       source_path=r"C:\WINDOWS\OPTIONS\CABS", fresh=False)
+                       source_path=r"D:\WIN98", registry=None,
+                       fresh=False)
+    world.made.append(world.host(NEW_DIR))
     print("\n--- C:\\windows\\Quorvel.log " + "-" * 40)
-    sys.stdout.write(result.log.decode("cp1252").replace("\r\n", "\n"))
+    seen = show_log(world)
     print("-" * 68)
     print(f"Standard output matches the log: {result.stdout == result.log}")
     print(f"Exit code: {result.exit_code}")
+    show_registry(world, "after the quiet run")
+
+    # The driver files, the program among them, are what the restore entry
+    # runs; their copy is put in place here by hand.
+    shutil.copyfile(world.exe, world.host(NEW_DIR) / "Drivewright.exe")
+    print(f"\nSimulated restart (wineboot -r), with the program in {NEW_DIR}:")
+    world.restart()
+    print("--- what the restore run added to the log " + "-" * 25)
+    show_log(world, seen)
+    print("-" * 68)
+    show_registry(world, "after the restart")
+    restored = world.watched()["SourcePath"] == b"D:\\WIN98\0"
     world.stop()
-    return 0 if result.exit_code == 0 else 1
+    return 0 if result.exit_code == 0 and restored else 1
 
 
 if __name__ == "__main__":
