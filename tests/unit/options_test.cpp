@@ -10,6 +10,7 @@
 
 #include "app/app.h"
 #include "app/install_state.h"
+#include "captured_log.h"
 #include "registry/registry.h"
 
 namespace {
@@ -25,7 +26,6 @@ class ApplyOptionsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InstallState.Instance = GetModuleHandleA(NULL);
         InstallState.RebootMode = 1;
         InstallState.CopyDrivers = 1;
         InstallState.QuietMode = 0;
@@ -33,31 +33,16 @@ protected:
         strcpy(InstallState.OldSourcePath, "D:\\WIN98");
         strcpy(InstallState.DriverDir, "D:\\WIN98");
         InstallState.OverrideSourcePath[0] = '\0';
-        console_ = tmpfile();
-        ASSERT_NE(nullptr, console_);
-        InstallState.ConsoleStream = console_;
-        InstallState.LogFile = NULL;
         ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
         CreateDirectoryA("C:\\DRV", NULL);
     }
     void TearDown() override
     {
-        InstallState.ConsoleStream = NULL;
-        fclose(console_);
         SetCurrentDirectoryA("C:\\windows");
         RemoveDirectoryA("C:\\DRV");
     }
-    std::string Logged()
-    {
-        fflush(console_);
-        rewind(console_);
-        std::string text;
-        int c;
-        while ((c = fgetc(console_)) != EOF)
-            text += (char)c;
-        return text;
-    }
-    FILE *console_ = nullptr;
+    std::string Logged() { return log_.Take(); }
+    CapturedLog log_;
 };
 
 TEST_F(ApplyOptionsTest, FieldsSetByTheLetterOptions)

@@ -8,20 +8,10 @@
 #include <string>
 
 #include "app/install_state.h"
+#include "captured_log.h"
 #include "registry/registry.h"
 
 namespace {
-
-std::string ReadAll(FILE *file)
-{
-    fflush(file);
-    rewind(file);
-    std::string text;
-    int c;
-    while ((c = fgetc(file)) != EOF)
-        text += (char)c;
-    return text;
-}
 
 std::string ReadValue(const char *subKey, const char *name)
 {
@@ -37,18 +27,8 @@ std::string ReadValue(const char *subKey, const char *name)
 
 class RestoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        InstallState.Instance = GetModuleHandleA(NULL);
-        console_ = tmpfile();
-        ASSERT_NE(nullptr, console_);
-        InstallState.ConsoleStream = console_;
-        InstallState.LogFile = NULL;
-    }
     void TearDown() override
     {
-        InstallState.ConsoleStream = NULL;
-        fclose(console_);
         HKEY key;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
         RegDeleteValueA(key, "SourcePath");
@@ -58,7 +38,7 @@ protected:
         RegDeleteValueA(key, "Quorvel");
         RegCloseKey(key);
     }
-    FILE *console_ = nullptr;
+    CapturedLog log_;
 };
 
 TEST_F(RestoreTest, MissingSetupKeyEndsWithThePlatformsCodeAndNoMessage)
@@ -70,7 +50,7 @@ TEST_F(RestoreTest, MissingSetupKeyEndsWithThePlatformsCodeAndNoMessage)
 
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RestoreSourcePath("-X=D:\\WIN98"));
     EXPECT_STREQ("D:\\WIN98", InstallState.OldSourcePath);
-    EXPECT_EQ("", ReadAll(console_));
+    EXPECT_EQ("", log_.Take());
     EXPECT_EQ("<no key>", ReadValue(SetupKey, "SourcePath"));
 }
 
@@ -94,13 +74,11 @@ TEST_F(RestoreTest, WritesThePathUpToTheFirstBlank)
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, KEY_ALL_ACCESS, &key);
         RegDeleteValueA(key, "SourcePath");
         RegCloseKey(key);
-        long before = ftell(console_);
         EXPECT_EQ(c.result, RestoreSourcePath(c.optionText)) << c.optionText;
         std::string stored = ReadValue(SetupKey, "SourcePath");
         EXPECT_EQ(c.result == 0 ? std::string(c.stored) + '\0' : std::string(c.stored), stored)
             << c.optionText;
-        EXPECT_EQ(c.logged, ReadAll(console_).substr(before)) << c.optionText;
-        fseek(console_, 0, SEEK_END);
+        EXPECT_EQ(c.logged, log_.Take()) << c.optionText;
     }
 }
 
@@ -113,7 +91,7 @@ TEST_F(RestoreTest, MissingRunOnceKeyStillRepointsButLeavesNoEntry)
     EXPECT_EQ("<no key>", ReadValue(RunOnceKey, "Quorvel"));
     EXPECT_EQ("Sourcepath updated to C:\\QUORVEL\\DRIVERS \n"
               "Unable to setup to reset the Sourcepath back to D:\\WIN98 \n",
-              ReadAll(console_));
+              log_.Take());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/install_state.h"
+#include "captured_log.h"
 #include "registry/registry.h"
 
 namespace {
@@ -56,11 +57,6 @@ class ReadSourcePathTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InstallState.Instance = GetModuleHandleA(NULL);
-        console_ = tmpfile();
-        ASSERT_NE(nullptr, console_);
-        InstallState.ConsoleStream = console_;
-        InstallState.LogFile = NULL;
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0,
                                                  KEY_ALL_ACCESS, NULL, &key_, NULL));
     }
@@ -68,21 +64,10 @@ protected:
     {
         RegDeleteValueA(key_, "SourcePath");
         RegCloseKey(key_);
-        InstallState.ConsoleStream = NULL;
-        fclose(console_);
     }
-    std::string Logged()
-    {
-        fflush(console_);
-        rewind(console_);
-        std::string text;
-        int c;
-        while ((c = fgetc(console_)) != EOF)
-            text += (char)c;
-        return text;
-    }
+    std::string Logged() { return log_.Take(); }
     HKEY key_ = NULL;
-    FILE *console_ = nullptr;
+    CapturedLog log_;
 };
 
 TEST_F(ReadSourcePathTest, LogsThePathAndItsJudgement)
