@@ -1,8 +1,40 @@
 /* Copying the package directory into the driver directory. */
 #include "install.h"
 
-/* No-op stage: no driver file is copied yet. */
-int CopyDriverFiles(const char *, HWND)
+#include "install_text.h"
+#include "../log/log.h"
+#include "../res/resource.h"
+
+/* A destination that does not fit its buffer is not copied: it counts as a
+   failed copy and is logged as one, with the whole path. */
+static int RefuseCopy(const char *dir, const char *name)
 {
-    return 1;
+    char message[256];
+    char wanted[INSTALL_PATH_SIZE + MAX_PATH + 2];
+    JoinPath(dir, name, wanted, sizeof wanted);
+    LoadMessage(IDS_COPYFAILED, message, sizeof message);
+    LogMessage(message, name, wanted);
+    return 0;
+}
+
+int CopyDriverFiles(const char *driverDir, HWND window)
+{
+    WIN32_FIND_DATAA entry;
+    char destination[INSTALL_PATH_SIZE];
+    int result = 1;
+
+    /* Every entry: files of any attribute, subdirectories, "." and "..".
+       A directory cannot be copied, so each one gives a failure line. */
+    HANDLE search = FindFirstFileA("*.*", &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return 1;
+    do {
+        int copied = JoinPath(driverDir, entry.cFileName, destination, sizeof destination)
+                         ? CopyOneFile(entry.cFileName, destination, window)
+                         : RefuseCopy(driverDir, entry.cFileName);
+        if (!copied)
+            result = 0;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return result;
 }

@@ -1,8 +1,80 @@
-/* Installing the package's INF files into the Windows INF directories. */
+/* Installing the package's INF files as INF\OEM<n>.INF and under INF\OTHER. */
 #include "install.h"
 
-/* No-op stage: no INF file is installed yet. */
-int InstallInfFiles(HWND)
+#include <stdio.h>
+
+#include "install_text.h"
+#include "../app/install_state.h"
+#include "../log/log.h"
+#include "../res/resource.h"
+
+/* A number is taken when a file of that name exists, whether or not it can
+   be read: an installed INF of another driver is never overwritten. */
+static int OemNumberTaken(const char *path)
 {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+/* The OEM path of number n; 0 when it does not fit pathSize. */
+static int FormOemPath(int n, char *path, size_t pathSize)
+{
+    char name[32];
+    sprintf(name, "OEM%i.INF", n);
+    return JoinPath(InstallState.InfDir, name, path, pathSize);
+}
+
+/* The first free number from n on, with its path in oemPath. */
+static int FreeOemNumber(int n, char *oemPath)
+{
+    while (FormOemPath(n, oemPath, INSTALL_PATH_SIZE) && OemNumberTaken(oemPath))
+        n++;
+    return n;
+}
+
+/* An OEM path that does not fit its buffer is not copied; it is logged as a failed copy. */
+static void InstallOneInf(const char *name, int n, const char *oemPath, HWND window)
+{
+    if (oemPath[0] != '\0') {
+        CopyOneFile(name, oemPath, window);
+    } else {
+        char message[256];
+        char wanted[INSTALL_PATH_SIZE + 32];
+        FormOemPath(n, wanted, sizeof wanted);
+        LoadMessage(IDS_COPYFAILED, message, sizeof message);
+        LogMessage(message, name, wanted);
+    }
+    CopyInfToOther(name, InstallState.InfOtherDir, InstallState.OtherInfPath, window);
+}
+
+int InstallInfFiles(HWND window)
+{
+    WIN32_FIND_DATAA entry;
+    char oemPath[INSTALL_PATH_SIZE];
+
+    /* A Windows directory that does not fit leaves nowhere to install to. */
+    UINT length = GetWindowsDirectoryA(InstallState.WindowsDir, sizeof InstallState.WindowsDir);
+    if (length == 0 || length >= sizeof InstallState.WindowsDir ||
+        !JoinPath(InstallState.WindowsDir, "INF", InstallState.InfDir,
+                  sizeof InstallState.InfDir) ||
+        !JoinPath(InstallState.InfDir, "OTHER", InstallState.InfOtherDir,
+                  sizeof InstallState.InfOtherDir))
+        return 1;
+
+    HANDLE search = FindFirstFileA("*.INF", &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        char message[256];
+        LoadMessage(IDS_NOINF, message, sizeof message);
+        LogMessage(message);
+        return 1;
+    }
+
+    int n = FreeOemNumber(0, oemPath);
+    for (;;) {
+        InstallOneInf(entry.cFileName, n, oemPath, window);
+        if (!FindNextFileA(search, &entry))
+            break;
+        n = FreeOemNumber(n + 1, oemPath);
+    }
+    FindClose(search);
     return 1;
 }

@@ -4,10 +4,16 @@
 
 #include <windows.h>
 
+/* copy_file.cpp: one copy, shown on the progress lines (not in quiet mode) and logged. */
+int CopyOneFile(const char *source, const char *destination, HWND window);
+
 /* driver_files.cpp */
 int CopyDriverFiles(const char *driverDir, HWND window);
 
 /* inf_files.cpp */
 int InstallInfFiles(HWND window);
+
+/* inf_other.cpp */
+int CopyInfToOther(const char *infName, const char *otherDir, char *destination, HWND window);
 
 #endif

@@ -6,6 +6,12 @@
 #define IDD_FINISH          103
 #define IDD_ABOUT           104
 #define IDD_MAIN            105
+
+/* The four progress lines of the main dialog. */
+#define IDC_STEP            1020
+#define IDC_STEPFILE        1021
+#define IDC_STEP2           1022
+#define IDC_STEPFILE2       1023
 #define IDI_MAIN            106
 #define IDD_DRIVERPATH      107
 #define IDD_INSERTCD        108

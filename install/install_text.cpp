@@ -1,0 +1,90 @@
+/* Texts of the file installation, shared by the driver-file copy and the INF installation. */
+#include "install_text.h"
+
+#include <string.h>
+
+/* Joins up to three pieces into out; 0 with out empty when they do not fit. */
+static int Join3(const char *a, const char *b, const char *c, char *out, size_t outSize)
+{
+    size_t la = strlen(a), lb = strlen(b), lc = strlen(c);
+    if (outSize == 0)
+        return 0;
+    out[0] = '\0';
+    if (la >= outSize || lb >= outSize - la || lc >= outSize - la - lb)
+        return 0;
+    memcpy(out, a, la);
+    memcpy(out + la, b, lb);
+    memcpy(out + la + lb, c, lc + 1);
+    return 1;
+}
+
+int JoinPath(const char *dir, const char *name, char *out, size_t outSize)
+{
+    size_t length = strlen(dir);
+    /* With no directory the name stands alone: a copy onto itself fails and is logged. */
+    const char *separator = length == 0 || dir[length - 1] == '\\' ? "" : "\\";
+    return Join3(dir, separator, name, out, outSize);
+}
+
+int ReadTextLine(FILE *stream, char *buffer, size_t bufferSize)
+{
+    size_t stored = 0;
+    for (;;) {
+        int c = fgetc(stream);
+        if (c == EOF) {
+            /* The end of the text and a read error both end the line. */
+            buffer[stored] = '\0';
+            return 0;
+        }
+        if (stored < bufferSize - 1)
+            buffer[stored++] = (char)c;
+        if (c == '\n') {
+            buffer[stored] = '\0';
+            return 1;
+        }
+    }
+}
+
+void UpperCaseLine(char *line)
+{
+    for (; *line; line++)
+        if (*line >= 'a' && *line <= 'z')
+            *line = (char)(*line - 'a' + 'A');
+}
+
+int TakeProvider(const char *line, char *provider, size_t providerSize)
+{
+    if (strstr(line, "PROVIDER=") == NULL)
+        return 0;
+    const char *start = strchr(line, '=') + 1;
+    const char *quote = strchr(start, '"');
+    if (quote != NULL)
+        start = quote + 1;
+    const char *end = strchr(start, '"');
+    if (end == NULL)
+        end = strchr(start, ' ');
+    if (end == NULL)
+        end = strchr(start, '\n');
+    if (end == NULL)
+        end = start + strlen(start);
+    size_t length = (size_t)(end - start);
+    if (length >= providerSize)
+        return 0;
+    memcpy(provider, start, length);
+    provider[length] = '\0';
+    return 1;
+}
+
+int IsSafeProvider(const char *provider)
+{
+    return strpbrk(provider, "\\/:") == NULL;
+}
+
+int BuildOtherPath(const char *otherDir, const char *provider, const char *infName,
+                   char *out, size_t outSize)
+{
+    char dir[1024 + 2];
+    if (!Join3(otherDir, "\\", provider, dir, sizeof dir))
+        return 0;
+    return Join3(dir, infName, "", out, outSize);
+}

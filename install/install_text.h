@@ -1,0 +1,38 @@
+/* Texts of the file installation: destination paths, INF lines and the
+   provider of an INF (no Win32 here). */
+#ifndef DRIVEWRIGHT_INSTALL_TEXT_H
+#define DRIVEWRIGHT_INSTALL_TEXT_H
+
+#include <stddef.h>
+#include <stdio.h>
+
+/* Every path of the file installation fits this, terminator included. */
+enum { INSTALL_PATH_SIZE = 128 };
+
+/* dir and name joined by one backslash, or none when dir already ends in
+   one. An empty dir gives the bare name. Returns 0, with out empty, when the
+   path does not fit outSize. */
+int JoinPath(const char *dir, const char *name, char *out, size_t outSize);
+
+/* One line of a stream read as text, its newline kept. Returns 1 when a line
+   ending in a newline was read, 0 at the end of the text or on a read error.
+   Of a line longer than the buffer, what fits is kept and the rest dropped. */
+int ReadTextLine(FILE *stream, char *buffer, size_t bufferSize);
+
+/* Letters a to z become A to Z; every other byte stays as it is. */
+void UpperCaseLine(char *line);
+
+/* The provider of an upper-cased INF line that holds "PROVIDER=". Returns 0
+   when the line holds none, or when the provider does not fit. */
+int TakeProvider(const char *line, char *provider, size_t providerSize);
+
+/* A provider becomes part of a path: one holding a "\", "/" or ":" would
+   lead out of the directory it is meant for. */
+int IsSafeProvider(const char *provider);
+
+/* otherDir, a backslash, the provider and the INF's name. Returns 0, with
+   out empty, when the path does not fit outSize. */
+int BuildOtherPath(const char *otherDir, const char *provider, const char *infName,
+                   char *out, size_t outSize);
+
+#endif
