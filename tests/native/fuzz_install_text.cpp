@@ -1,0 +1,43 @@
+// Fuzzes the INF reading: lines of any bytes read into a small buffer, the
+// provider taken from them, and the destination paths formed from it.
+#include <stddef.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+#include "install/install_text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    size_t width = 2 + data[0] % 200;
+    FILE *in = fmemopen((void *)(data + 1), size - 1, "rb");
+    if (in == NULL)
+        return 0;
+
+    char *line = (char *)malloc(width);
+    char *provider = (char *)malloc(width);
+    char path[INSTALL_PATH_SIZE];
+    while (ReadTextLine(in, line, width)) {
+        if (strlen(line) >= width)
+            abort();
+        UpperCaseLine(line);
+        if (TakeProvider(line, provider, width)) {
+            if (strlen(provider) >= width || !strstr(line, provider))
+                abort();
+            if (BuildOtherPath("C:\\WINDOWS\\INF\\OTHER", provider, "A.INF", path, sizeof path) &&
+                strlen(path) >= sizeof path)
+                abort();
+        }
+        if (JoinPath(line, "A.DRV", path, sizeof path) && strlen(path) >= sizeof path)
+            abort();
+    }
+    free(provider);
+    free(line);
+    fclose(in);
+    return 0;
+}

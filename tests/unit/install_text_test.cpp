@@ -1,0 +1,119 @@
+// Destination paths, INF lines and the provider taken from them.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+
+#include "install/install_text.h"
+
+namespace {
+
+TEST(JoinPath, OneBackslashBetweenDirectoryAndName)
+{
+    struct Case {
+        const char *dir, *name, *path;
+    } cases[] = {
+        {"C:\\QUORVEL\\DRIVERS", "A.DRV", "C:\\QUORVEL\\DRIVERS\\A.DRV"},
+        {"C:\\", "A.DRV", "C:\\A.DRV"},
+        {"", "A.DRV", "A.DRV"},
+        {"C:", "A.DRV", "C:\\A.DRV"},
+    };
+    for (const Case &c : cases) {
+        char out[INSTALL_PATH_SIZE];
+        EXPECT_EQ(1, JoinPath(c.dir, c.name, out, sizeof out)) << c.dir;
+        EXPECT_STREQ(c.path, out) << c.dir;
+    }
+    // 127 characters fit the buffer; 128 do not, and nothing lands past it.
+    std::string dir = "C:\\" + std::string(118, 'd');          // 121 + 1 + 5 = 127
+    char area[INSTALL_PATH_SIZE + 8];
+    memset(area, '#', sizeof area);
+    EXPECT_EQ(1, JoinPath(dir.c_str(), "A.DRV", area, INSTALL_PATH_SIZE));
+    EXPECT_EQ(127u, strlen(area));
+    EXPECT_EQ(0, JoinPath((dir + "d").c_str(), "A.DRV", area, INSTALL_PATH_SIZE));
+    EXPECT_STREQ("", area);
+    for (size_t i = INSTALL_PATH_SIZE; i < sizeof area; i++)
+        ASSERT_EQ('#', area[i]);
+}
+
+// The lines ReadTextLine gives for a text, each with its result.
+std::string Lines(const std::string &text, size_t bufferSize = 1024)
+{
+    FILE *in = tmpfile();
+    fwrite(text.data(), 1, text.size(), in);
+    rewind(in);
+    std::string seen;
+    std::string buffer(bufferSize + 4, '#');
+    int more;
+    do {
+        more = ReadTextLine(in, &buffer[0], bufferSize);
+        seen += std::to_string(more) + "[" + buffer.c_str() + "]";
+        EXPECT_EQ(std::string(4, '#'), buffer.substr(bufferSize)) << "written past the buffer";
+    } while (more);
+    fclose(in);
+    return seen;
+}
+
+TEST(ReadTextLine, NewlineKeptEndByStreamState)
+{
+    EXPECT_EQ("1[AB\n]0[]", Lines("AB\n"));
+    EXPECT_EQ("0[AB]", Lines("AB"));
+    EXPECT_EQ("0[]", Lines(""));
+    EXPECT_EQ("1[A\xff\n]0[B]", Lines("A\xff\nB"));          // a byte 255 is a character
+    EXPECT_EQ("1[abc]0[]", Lines("abcdef\n", 4));       // the rest of a long line is dropped
+    EXPECT_EQ("1[ab\n]0[]", Lines("ab\n", 4));
+}
+
+TEST(TakeProvider, QuoteAndBlankRules)
+{
+    struct Case {
+        const char *line;
+        int found;
+        const char *provider;
+    } cases[] = {
+        {"PROVIDER=\"ACME AUDIO\"\n", 1, "ACME AUDIO"},
+        {"PROVIDER=ACME AUDIO\n", 1, "ACME"},
+        {"PROVIDER=%MFGNAME%\n", 1, "%MFGNAME%"},
+        {"PROVIDER= ACME\n", 1, ""},
+        {"PROVIDER = ACME\n", 0, ""},
+        {"PROVIDER=ACME\tAUDIO\n", 1, "ACME\tAUDIO"},      // a tab does not end it
+        {"PROVIDER=ACME", 1, "ACME"},
+        {"; OLDPROVIDER=X\n", 1, "X"},
+        {"A=B PROVIDER=C\n", 1, "B"},                      // after the line's first "="
+        {"PROVIDER=X \"Q\"\n", 1, "Q"},                    // a quote anywhere after it counts
+        {"PROVIDER=\"OPEN ENDED\n", 1, "OPEN"},
+    };
+    for (const Case &c : cases) {
+        char provider[1024] = "";
+        EXPECT_EQ(c.found, TakeProvider(c.line, provider, sizeof provider)) << c.line;
+        if (c.found) {
+            EXPECT_STREQ(c.provider, provider) << c.line;
+        }
+    }
+    char small[4];
+    EXPECT_EQ(0, TakeProvider("PROVIDER=TOOLONG\n", small, sizeof small));
+}
+
+TEST(OtherPath, SafeProvidersOnly)
+{
+    EXPECT_TRUE(IsSafeProvider("ACME AUDIO"));
+    EXPECT_TRUE(IsSafeProvider(""));
+    EXPECT_TRUE(IsSafeProvider("%MFGNAME%"));
+    EXPECT_FALSE(IsSafeProvider("..\\..\\"));
+    EXPECT_FALSE(IsSafeProvider("A/B"));
+    EXPECT_FALSE(IsSafeProvider("C:"));
+
+    char out[INSTALL_PATH_SIZE];
+    EXPECT_EQ(1, BuildOtherPath("C:\\WINDOWS\\INF\\OTHER", "ACME AUDIO", "A.INF", out, sizeof out));
+    EXPECT_STREQ("C:\\WINDOWS\\INF\\OTHER\\ACME AUDIOA.INF", out);
+    EXPECT_EQ(0, BuildOtherPath("C:\\WINDOWS\\INF\\OTHER", std::string(200, 'P').c_str(), "A.INF",
+                                out, sizeof out));
+    EXPECT_STREQ("", out);
+
+    char line[] = "Provider=\"Acme\" ; mixed Case 123\n";
+    UpperCaseLine(line);
+    EXPECT_STREQ("PROVIDER=\"ACME\" ; MIXED CASE 123\n", line);
+}
+
+}  // namespace
