@@ -122,14 +122,17 @@ class World:
 
     def write_file(self, path, data=b""):
         host = self.host(path)
-        host.parent.mkdir(parents=True, exist_ok=True)
+        self.make_dir(path.rsplit("\\", 1)[0] + "\\")
         host.write_bytes(data)
         self.made.append(host)
         return host
 
     def package(self, directory=r"C:\PKG", files=None):
-        """A driver package directory holding the program and the given files."""
+        """A driver package directory holding the program and the given files;
+        reset() takes the whole directory away."""
         host = self.make_dir(directory)
+        if host not in self.made:
+            self.made.append(host)
         shutil.copyfile(self.exe, host / "Drivewright.exe")
         for name, data in (files or {}).items():
             (host / name).write_bytes(data)

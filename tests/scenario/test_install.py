@@ -1,0 +1,235 @@
+"""The installation of a package by a quiet run: the driver files copied into
+the driver directory and the INF files installed as INF\\OEM<n>.INF and under
+INF\\OTHER, checked on disk, in the log and on standard output."""
+
+from bench import ScenarioTest, main
+from messages import NO_SOURCE_PATH, NOT_USEABLE, USEABLE  # noqa: F401
+
+COPYING = "Copying %s to %s \n"
+FAILED = "Copy of %s to %s FAILED \n"
+NOINF = "No INF files found in current directory. \n"
+INF = r"C:\windows\INF"
+OTHER = INF + r"\OTHER"
+DRV = r"C:\DRV"
+
+INF_TEXT = b'[Version]\r\nSignature="$CHICAGO$"\r\nProvider="Acme Audio"\r\n'
+
+
+class InstallTest(ScenarioTest):
+
+    def lay_out(self, files, other=True, dirs=()):
+        """A package C:\\PKG with these files, and INF\\OTHER when asked."""
+        self.world.reset()
+        self.world.package(r"C:\PKG", files)
+        for d in dirs:
+            self.world.make_dir(r"C:\PKG" + "\\" + d)
+        if other:
+            self.world.make_dir(OTHER)
+        for stale in self.world.host(INF).glob("OEM*"):
+            stale.unlink() if stale.is_file() else stale.rmdir()
+
+    def install(self, command_line="-q -c", source_path=DRV, make_driver_dir=True):
+        if make_driver_dir and source_path != "C:\\":
+            self.world.make_dir(source_path)
+        return self.world.run(command_line, source_path=source_path, fresh=False)
+
+    def assertInstalled(self, result, source_line, copies, infs, exit_code=0):
+        """The log holds the source path line, the driver-file lines in any
+        order (the file system's), then the INF lines in order."""
+        lines = [line + "\n" for line in
+                 result.log.decode("latin-1").replace("\r\n", "\n").split("\n")[8:-1]]
+        found = lines[1:1 + len(copies)]
+        self.assertCountEqual(copies, found, result.log)
+        self.assertRun(result, exit_code, "\n", [source_line] + found + infs)
+
+    def oem(self, n):
+        return self.world.host(INF + "\\OEM%d.INF" % n)
+
+
+class DriverFiles(InstallTest):
+
+    FILES = {"QVAUDIO.DRV": b"driver\x00\xff\r\n\x1a", "QVAUDIO.VXD": b"vxd" * 1000,
+             "uninstal.cfg": b""}
+
+    def expected_copies(self, driver_dir, names, failed=(".", "..")):
+        join = driver_dir if driver_dir.endswith("\\") else driver_dir + "\\"
+        return ([COPYING % (n, join + n) for n in names] +
+                [FAILED % (n, join + n) for n in failed])
+
+    def test_package_copied_into_the_driver_directory(self):
+        self.lay_out(self.FILES, dirs=["SUB"])
+        self.world.write_file(r"C:\PKG\SUB\INNER.DRV", b"inner")
+        result = self.install()
+        names = ["Drivewright.exe"] + list(self.FILES)
+        self.assertInstalled(result, USEABLE % DRV,
+                             self.expected_copies(DRV, names, failed=(".", "..", "SUB")),
+                             [NOINF])
+        for name, data in self.FILES.items():
+            self.assertEqual(data, self.world.host(DRV + "\\" + name).read_bytes())
+        self.assertEqual(self.world.exe.read_bytes(),
+                         self.world.host(DRV + r"\Drivewright.exe").read_bytes())
+        self.assertFalse(self.world.host(DRV + r"\SUB").exists(), "no recursion")
+
+    def test_existing_destination_is_overwritten(self):
+        self.lay_out({"QVAUDIO.DRV": b"new"})
+        self.world.write_file(DRV + r"\QVAUDIO.DRV", b"old content, longer")
+        result = self.install()
+        self.assertInstalled(result, USEABLE % DRV,
+                             self.expected_copies(DRV, ["Drivewright.exe", "QVAUDIO.DRV"]),
+                             [NOINF])
+        self.assertEqual(b"new", self.world.host(DRV + r"\QVAUDIO.DRV").read_bytes())
+
+    def test_driver_directory_in_a_drive_root(self):
+        self.lay_out({"QVROOT.DRV": b"root"})
+        for name in ("QVROOT.DRV", "Drivewright.exe"):
+            self.world.made.append(self.world.host("C:\\" + name))
+        result = self.install(source_path="C:\\")
+        self.assertInstalled(result, USEABLE % "C:\\",
+                             self.expected_copies("C:\\", ["Drivewright.exe", "QVROOT.DRV"]),
+                             [NOINF])
+        self.assertEqual(b"root", self.world.host(r"C:\QVROOT.DRV").read_bytes())
+
+    def test_missing_driver_directory(self):
+        self.lay_out({"QVAUDIO.DRV": b"x"})
+        result = self.install(source_path=r"C:\NODIR", make_driver_dir=False)
+        self.assertInstalled(result, NOT_USEABLE % r"C:\NODIR",
+                             self.expected_copies(r"C:\NODIR", [],
+                                                  failed=(".", "..", "Drivewright.exe",
+                                                          "QVAUDIO.DRV")),
+                             [NOINF])
+
+    def test_no_driver_copy_with_d(self):
+        self.lay_out({"QVAUDIO.DRV": b"x", "A.INF": INF_TEXT})
+        result = self.install("-q -c -d")
+        self.assertRun(result, 0, "\n", [USEABLE % DRV, COPYING % ("A.INF", INF + r"\OEM0.INF"),
+                                         COPYING % ("A.INF", OTHER + r"\ACME AUDIOA.INF")])
+        self.assertEqual([], list(self.world.host(DRV).iterdir()))
+        self.assertEqual(INF_TEXT, self.oem(0).read_bytes())
+
+    def test_started_from_its_own_source_path_loses_nothing(self):
+        self.lay_out(self.FILES)
+        before = {p.name: p.read_bytes() for p in self.world.host(r"C:\PKG").iterdir()}
+        result = self.install(source_path=r"C:\PKG", make_driver_dir=False)
+        self.assertInstalled(result, USEABLE % r"C:\PKG",
+                             self.expected_copies(r"C:\PKG", [], failed=[".", ".."] + list(before)),
+                             [NOINF])
+        after = {p.name: p.read_bytes() for p in self.world.host(r"C:\PKG").iterdir()}
+        self.assertEqual(before, after)
+
+
+class OemNumbers(InstallTest):
+
+    def run_with(self, present, infs=("A.INF", "B.INF")):
+        self.lay_out({name: b"; " + name.encode() + b"\r\n" for name in infs})
+        for n, kind in present.items():
+            if kind == "dir":          # exists, but cannot be opened as a file
+                self.oem(n).mkdir()
+            else:
+                self.oem(n).write_bytes(b"theirs %d" % n)
+        return self.install("-q -c -d")
+
+    def oem_lines(self, result):
+        return [line for line in result.log.decode("latin-1").split("\r\n") if "OEM" in line]
+
+    def test_numbering(self):
+        cases = [
+            ({0: "file", 1: "file", 2: "file"}, [3, 4]),
+            ({0: "file", 2: "file"}, [1, 3]),
+            ({}, [0, 1]),
+            ({1: "dir"}, [0, 2]),
+        ]
+        for present, numbers in cases:
+            with self.subTest(present=present):
+                result = self.run_with(present)
+                lines = self.oem_lines(result)
+                self.assertEqual(2, len(lines), result.log)
+                for line, n in zip(lines, numbers):
+                    name = line.split()[1]
+                    self.assertEqual("Copying %s to %s\\OEM%d.INF " % (name, INF, n), line)
+                    self.assertEqual(b"; " + name.encode() + b"\r\n", self.oem(n).read_bytes())
+                for n, kind in present.items():
+                    if kind == "file":
+                        self.assertEqual(b"theirs %d" % n, self.oem(n).read_bytes())
+
+    def test_second_run_takes_the_next_number(self):
+        self.lay_out({"A.INF": b"a\r\n"})
+        self.install("-q -c -d")
+        result = self.world.run("-q -c -d", source_path=DRV, fresh=False)
+        self.assertIn(b"Copying A.INF to C:\\windows\\INF\\OEM1.INF \r\n", result.log)
+        self.assertTrue(self.oem(0).exists() and self.oem(1).exists())
+
+    def test_missing_inf_directories(self):
+        self.lay_out({"A.INF": INF_TEXT, "B.INF": INF_TEXT}, other=False)
+        inf = self.world.host(INF)
+        hidden = inf.with_name("inf-away")
+        inf.rename(hidden)
+        try:
+            result = self.install("-q -c -d")
+        finally:
+            hidden.rename(inf)
+        lines = self.oem_lines(result)
+        self.assertEqual([r"Copy of %s to C:\windows\INF\OEM%d.INF FAILED " % (line.split()[2], n)
+                          for line, n in zip(lines, [0, 1])], lines)
+        self.assertIn(b"FAILED", result.log.split(b"OTHER")[0][-80:])
+
+
+class OtherCopy(InstallTest):
+
+    def test_provider_rules(self):
+        cases = [
+            ('Provider="Acme Audio"\r\n', "ACME AUDIO"),
+            ("Provider=Acme Audio\r\n", "ACME"),
+            ("Provider=%MfgName%\r\n", "%MFGNAME%"),
+            ("Provider= Acme\r\n", ""),
+            ("Provider = Acme\r\n", None),
+            ("Provider=First\r\nProvider=Second\r\n", "FIRST"),
+            ("[Version]\r\nProvider=Last", None),              # last line without newline
+            ("Provider=LfOnly\n", "LFONLY"),
+            ("\x1a\r\nProvider=AfterCtrlZ\r\n", None),         # Ctrl+Z ends the text
+            ("\xff\xff\r\nProvider=PastFF\r\n", "PASTFF"),
+            ("x" * 5000 + "\r\nProvider=AfterLong\r\n", "AFTERLONG"),
+            ("Provider=..\\..\\\r\n", "unsafe"),
+            ('Provider="C:\\EVIL"\r\n', "unsafe"),
+            ("Provider=a/b\r\n", "unsafe"),
+        ]
+        for text, provider in cases:
+            with self.subTest(text=text[:40]):
+                data = text.encode("latin-1")
+                self.lay_out({"A.INF": data})
+                result = self.install("-q -c -d")
+                lines = [USEABLE % DRV, COPYING % ("A.INF", INF + r"\OEM0.INF")]
+                if provider == "unsafe":
+                    wanted = data.decode("latin-1").upper().split("=", 1)[1]
+                    wanted = wanted.strip('"\r\n')
+                    lines.append(FAILED % ("A.INF", OTHER + "\\" + wanted + "A.INF"))
+                elif provider is not None:
+                    lines.append(COPYING % ("A.INF", OTHER + "\\" + provider + "A.INF"))
+                self.assertRun(result, 0, "\n", lines)
+                copies = list(self.world.host(OTHER).iterdir())
+                self.assertEqual([data] if provider not in (None, "unsafe") else [],
+                                 [p.read_bytes() for p in copies])
+                self.assertFalse(self.world.host(r"C:\EVILA.INF").exists())
+
+
+class QuietRun(InstallTest):
+
+    def test_end_to_end(self):
+        for command_line, exit_code in (("-q -c", 0), ("-q", 1)):
+            with self.subTest(command_line=command_line):
+                self.lay_out({"QVAUDIO.DRV": b"drv", "A.INF": INF_TEXT})
+                self.world.remover(r"C:\PKG")
+                result = self.install(command_line)
+                names = ["Drivewright.exe", "QVAUDIO.DRV", "A.INF", "uninstal.exe",
+                         "uninstal.cfg"]
+                copies = ([COPYING % (n, DRV + "\\" + n) for n in names] +
+                          [FAILED % (n, DRV + "\\" + n) for n in (".", "..")])
+                self.assertInstalled(result, USEABLE % DRV, copies,
+                                     [COPYING % ("A.INF", INF + r"\OEM0.INF"),
+                                      COPYING % ("A.INF", OTHER + r"\ACME AUDIOA.INF")],
+                                     exit_code)
+                self.assertEqual(1, len(self.world.remover_record()))
+                self.assertEqual(b"drv", self.world.host(DRV + r"\QVAUDIO.DRV").read_bytes())
+
+
+if __name__ == "__main__":
+    main()
