@@ -1,13 +1,13 @@
-"""A quiet run of Drivewright.exe with a sample package that repoints
-SourcePath, then a simulated restart that restores it, printed as it happened."""
-import shutil
+"""A complete quiet installation of a sample package by Drivewright.exe, which
+repoints SourcePath, then a simulated restart that restores it, printed as it
+happened."""
 import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "scenario"))
 from bench import BUILD, World  # noqa: E402
 
-SAMPLE_INF = b"""[Version]\r\nSignature="$CHICAGO$"\r\nClass=MEDIA\r\nProvider=%MfgName%\r\n\r\n[Strings]\r\nMfgName="Quorvel Audio"\r\n"""
+SAMPLE_INF = b"""[Version]\r\nSignature="$CHICAGO$"\r\nClass=MEDIA\r\nProvider="Quorvel Audio"\r\n"""
 NEW_DIR = r"C:\QVNEW"
 
 
@@ -25,11 +25,21 @@ def show_log(world, start=0):
     return len(data)
 
 
+def show_files(world, directory, pattern="*"):
+    host = world.host(directory)
+    names = sorted(p.name for p in host.glob(pattern)) if host.is_dir() else []
+    print(f"  {directory}\\{pattern}: {', '.join(names) or '(none)'}")
+
+
 def main():
     world = World(BUILD / "wine" / "demo")
     world.start()
     world.reset()
     (world.prefix / "cdrom-d" / "WIN98").mkdir()
+    # Windows 98 has INF\OTHER; a fresh Wine prefix does not.
+    world.make_dir(r"C:\windows\INF\OTHER")
+    for stale in world.host(r"C:\windows\INF").glob("OEM*.INF"):
+        stale.unlink()
     world.package(r"C:\QVDRV", {"QVAUDIO.DRV": b"driver\r\n", "QVAUDIO.VXD": b"vxd\r\n",
                                 "QVAUDIO.INF": SAMPLE_INF})
     command_line = f'-q -c -s={NEW_DIR} -h="Drivewright demo run"'
@@ -47,11 +57,13 @@ def main():
     print(f"Standard output matches the log: {result.stdout == result.log}")
     print(f"Exit code: {result.exit_code}")
     show_registry(world, "after the quiet run")
+    print("Files placed:")
+    show_files(world, NEW_DIR)
+    show_files(world, r"C:\windows\INF", "OEM*.INF")
+    show_files(world, r"C:\windows\INF\OTHER")
 
-    # The driver files, the program among them, are what the restore entry
-    # runs; their copy is put in place here by hand.
-    shutil.copyfile(world.exe, world.host(NEW_DIR) / "Drivewright.exe")
-    print(f"\nSimulated restart (wineboot -r), with the program in {NEW_DIR}:")
+    # The copy of the package put the program where the restore entry runs it.
+    print("\nSimulated restart (wineboot -r):")
     world.restart()
     print("--- what the restore run added to the log " + "-" * 25)
     show_log(world, seen)

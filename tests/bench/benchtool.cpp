@@ -9,7 +9,7 @@
 //   get KEY NAME             print "VALUE <type> <hex>" or "MISSING"
 //   run EXE CWD HEXCMD OUT   start EXE with the literal command line HEXCMD (hex),
 //                            in CWD ("-" for ours), standard output into file OUT;
-//                            print "EXIT <code>" or "TIMEOUT"
+//                            print "EXIT <code> <milliseconds>" or "TIMEOUT"
 //   cwd                      print "CWD <hex>" of the current directory
 #include <windows.h>
 #include <stdio.h>
@@ -139,6 +139,7 @@ static bool Run(const char *exe, const char *cwd, const char *hexCommand, const 
     start.hStdError = out;
     start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process;
+    DWORD startTime = GetTickCount();
     BOOL started = CreateProcessA(exe, &command[0], NULL, NULL, TRUE, 0, NULL,
                                   strcmp(cwd, "-") == 0 ? NULL : cwd, &start, &process);
     CloseHandle(out);
@@ -152,7 +153,7 @@ static bool Run(const char *exe, const char *cwd, const char *hexCommand, const 
     } else {
         DWORD code = 0;
         GetExitCodeProcess(process.hProcess, &code);
-        printf("EXIT %lu\n", (unsigned long)code);
+        printf("EXIT %lu %lu\n", (unsigned long)code, (unsigned long)(GetTickCount() - startTime));
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
