@@ -165,6 +165,25 @@ class World:
         if present:
             link.symlink_to(self.prefix / "cdrom-d")
 
+    def remove_leftovers(self):
+        """What earlier runs, also of an earlier test process, left on C:: every
+        top-level entry the template prefix lacks, the program files that an
+        installation into the Windows directory puts there, and the INF copies."""
+        drive_c = self.prefix / "drive_c"
+        fresh = {e.name.lower() for e in (BUILD / "wine" / "template" / "drive_c").iterdir()}
+        stale = [e for e in drive_c.iterdir() if e.name.lower() not in fresh]
+        windows = self.host(r"C:\windows")
+        stale += [e for e in windows.iterdir()
+                  if e.name.lower() in ("drivewright.exe", "uninstal.exe", "uninstal.cfg")]
+        inf = self.host(r"C:\windows\INF")
+        stale += [e for e in inf.iterdir() if e.name.lower() == "other" or
+                  (e.name.lower().startswith("oem") and e.name.lower().endswith(".inf"))]
+        for entry in stale:
+            if entry.is_dir() and not entry.is_symlink():
+                shutil.rmtree(entry, ignore_errors=True)
+            else:
+                entry.unlink()
+
     def reset(self):
         for host in reversed(self.made):
             if host.is_dir() and not host.is_symlink():
@@ -172,11 +191,7 @@ class World:
             elif host.exists() or host.is_symlink():
                 host.unlink()
         self.made = []
-        for leftover in self.host("C:\\").glob("DrivewrightStdout*"):
-            leftover.unlink()
-        record = self.host(self.REMOVER_RECORD)
-        if record.exists():
-            record.unlink()
+        self.remove_leftovers()
         log = self.log_path
         if log.is_dir():
             shutil.rmtree(log)

@@ -3,11 +3,7 @@ the driver directory and the INF files installed as INF\\OEM<n>.INF and under
 INF\\OTHER, checked on disk, in the log and on standard output."""
 
 from bench import ScenarioTest, main
-from messages import NO_SOURCE_PATH, NOT_USEABLE, USEABLE  # noqa: F401
-
-COPYING = "Copying %s to %s \n"
-FAILED = "Copy of %s to %s FAILED \n"
-NOINF = "No INF files found in current directory. \n"
+from messages import COPYING, FAILED, NOINF, NOT_USEABLE, USEABLE
 INF = r"C:\windows\INF"
 OTHER = INF + r"\OTHER"
 DRV = r"C:\DRV"
@@ -25,8 +21,6 @@ class InstallTest(ScenarioTest):
             self.world.make_dir(r"C:\PKG" + "\\" + d)
         if other:
             self.world.make_dir(OTHER)
-        for stale in self.world.host(INF).glob("OEM*"):
-            stale.unlink() if stale.is_file() else stale.rmdir()
 
     def install(self, command_line="-q -c", source_path=DRV, make_driver_dir=True):
         if make_driver_dir and source_path != "C:\\":

@@ -6,10 +6,15 @@ request, which Wine accepts (1); a quiet run with -c, and an interactive run
 whose dialogs are not shown, end with 0."""
 
 from bench import ScenarioTest, main
-from messages import BADARG, HELP, UPDATED, USEABLE
+from messages import BADARG, COPYING, FAILED, HELP, NOINF, UPDATED, USEABLE
 
 WINDIR = r"C:\windows"
 UNCHANGED = (WINDIR, None)
+
+# What a quiet run installs from a package that holds only the program, with
+# SourcePath the Windows directory.
+INSTALLED = [FAILED % (".", WINDIR + "\\."), FAILED % ("..", WINDIR + "\\.."),
+             COPYING % ("Drivewright.exe", WINDIR + "\\Drivewright.exe"), NOINF]
 
 
 def entry(new_path, old_path=WINDIR):
@@ -41,20 +46,20 @@ class OptionTable(ScenarioTest):
 
     def test_letters_in_any_case_and_order(self):
         self.check([
-            ("-q -c -r", 1, "\n", [], "", UNCHANGED, []),     # the later option wins
-            ("-q -r -c", 0, "\n", [], "", UNCHANGED, []),
-            ("-q -c", 0, "\n", [], "", UNCHANGED, []),
+            ("-q -c -r", 1, "\n", INSTALLED, "", UNCHANGED, []),     # the later option wins
+            ("-q -r -c", 0, "\n", INSTALLED, "", UNCHANGED, []),
+            ("-q -c", 0, "\n", INSTALLED, "", UNCHANGED, []),
             ("-c -r", 0, "\n", [], "", UNCHANGED, []),
-            ("SETUP -q", 1, "\n", [], "", UNCHANGED, []),     # text before the first option
-            ("-quiet", 1, "\n", [], "", UNCHANGED, []),
-            ("/Q", 1, "\n", [], "", UNCHANGED, []),
+            ("SETUP -q", 1, "\n", INSTALLED, "", UNCHANGED, []),     # text before the first option
+            ("-quiet", 1, "\n", INSTALLED, "", UNCHANGED, []),
+            ("/Q", 1, "\n", INSTALLED, "", UNCHANGED, []),
             ("-Debug", 0, "\n", [], "", UNCHANGED, []),
             ("-d -H", 0, " \n", [], "", UNCHANGED, []),
         ])
 
     def test_options_that_are_not_in_the_table(self):
         self.check([
-            ("-z -q", 1, "\n", [BADARG % "-z  "], "", UNCHANGED, []),
+            ("-z -q", 1, "\n", [BADARG % "-z  "] + INSTALLED, "", UNCHANGED, []),
             ("-c -", 0, "\n", [BADARG % "-"], "", UNCHANGED, []),
             ("- -c", 0, "\n", [BADARG % "-  "], "", UNCHANGED, []),
             ("-1 /%s%n", 0, "\n", [BADARG % "-1  ", BADARG % "/%s%n"], "", UNCHANGED, []),
@@ -101,9 +106,9 @@ class OptionTable(ScenarioTest):
 
     def test_program_directory_option_is_seen_by_the_remover(self):
         cases = [
-            (r"-f=C:\DRV -q -c", r"C:\DRV"),
-            (r"-q -c -f=C:\DRV", r"C:\DRV"),
-            (r"-q -c -f=C:\NOPE", r"C:\PKG"),     # no such directory: the start one stays
+            (r"-f=C:\DRV -q -c -d", r"C:\DRV"),
+            (r"-q -c -d -f=C:\DRV", r"C:\DRV"),
+            (r"-q -c -d -f=C:\NOPE", r"C:\PKG"),     # no such directory: the start one stays
         ]
         for command_line, where in cases:
             with self.subTest(command_line=command_line):
@@ -112,7 +117,7 @@ class OptionTable(ScenarioTest):
                 self.world.remover(r"C:\PKG")
                 self.world.remover(r"C:\DRV")
                 result = self.world.run(command_line, source_path=WINDIR, fresh=False)
-                self.assertRun(result, 0, "\n", [USEABLE % WINDIR])
+                self.assertRun(result, 0, "\n", [USEABLE % WINDIR, NOINF])
                 self.assertEqual([("uninstal.exe -C", where, WINDIR)],
                                  [start[:3] for start in self.world.remover_record()])
 

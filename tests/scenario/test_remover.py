@@ -2,14 +2,15 @@
 it was started, and can be made to sleep, fail or crash."""
 
 from bench import ScenarioTest, main
-from messages import UPDATED, USEABLE
+from messages import NOINF, UPDATED, USEABLE
 
 WINDIR = r"C:\windows"
 
 
 class Remover(ScenarioTest):
 
-    def quiet_run(self, command_line="-q -c", config="", where=r"C:\PKG"):
+    # The driver files are not copied (-d): the remover is what is looked at.
+    def quiet_run(self, command_line="-q -c -d", config="", where=r"C:\PKG"):
         self.world.reset()
         self.world.package(r"C:\PKG")
         if where:
@@ -17,16 +18,15 @@ class Remover(ScenarioTest):
         return self.world.run(command_line, source_path=WINDIR, fresh=False)
 
     def test_started_from_the_working_directory_with_one_argument(self):
-        result = self.quiet_run(r"-q -c -s=C:\QVDRV")
-        self.world.made.append(self.world.host(r"C:\QVDRV"))
-        self.assertRun(result, 0, "\n", [USEABLE % WINDIR, UPDATED % r"C:\QVDRV"])
+        result = self.quiet_run(r"-q -c -d -s=C:\QVDRV")
+        self.assertRun(result, 0, "\n", [USEABLE % WINDIR, UPDATED % r"C:\QVDRV", NOINF])
         # Started once, after the options were applied, and waited for.
         self.assertEqual([("uninstal.exe -C", r"C:\PKG", r"C:\QVDRV", True)],
                          self.world.remover_record())
 
     def test_the_run_waits_for_the_remover_to_end(self):
         result = self.quiet_run(config="sleep 4000")
-        self.assertRun(result, 0, "\n", [USEABLE % WINDIR])
+        self.assertRun(result, 0, "\n", [USEABLE % WINDIR, NOINF])
         # Without the wait the run would end two seconds before the remover.
         self.assertEqual([("uninstal.exe -C", r"C:\PKG", WINDIR, True)],
                          self.world.remover_record())
@@ -40,10 +40,10 @@ class Remover(ScenarioTest):
             ("only on the search path", "", WINDIR, 0),
         ]
         for what, config, where, starts in cases:
-            for command_line, exit_code in (("-q -c", 0), ("-q", 1)):
+            for command_line, exit_code in (("-q -c -d", 0), ("-q -d", 1)):
                 with self.subTest(what, command_line=command_line):
                     result = self.quiet_run(command_line, config, where)
-                    self.assertRun(result, exit_code, "\n", [USEABLE % WINDIR])
+                    self.assertRun(result, exit_code, "\n", [USEABLE % WINDIR, NOINF])
                     self.assertEqual(WINDIR.encode() + b"\0", result.registry["SourcePath"])
                     self.assertIsNone(result.registry["Quorvel"])
                     self.assertEqual(starts, len(self.world.remover_record()))

@@ -3,11 +3,10 @@ SourcePath and leaves the "Quorvel" RunOnce entry; Wine's restart
 processing then runs the program copy the entry names, which writes the old
 path back."""
 
-import shutil
 import time
 
 from bench import DELETE, KEEP, RUNONCE_KEY, ScenarioTest, main
-from messages import BADARG, NORESTORE, NOT_USEABLE, UPDATED, USEABLE
+from messages import BADARG, COPYING, FAILED, NOINF, NORESTORE, NOT_USEABLE, UPDATED, USEABLE
 
 WIN98 = r"D:\WIN98"
 
@@ -20,12 +19,18 @@ def entry(new_path, old_path=WIN98):
     return new_path + "\\Drivewright -X=" + old_path
 
 
-class RestoreTest(ScenarioTest):
+def installed(new_path, copied=True):
+    """What a quiet run logs after repointing, for a package holding only the
+    program: the program is copied unless the directory is missing or the
+    destination too long for its 127 characters."""
+    join = new_path + "\\"
+    copied = copied and len(join + "Drivewright.exe") <= 127
+    return [FAILED % (".", join + "."), FAILED % ("..", join + ".."),
+            (COPYING if copied else FAILED) % ("Drivewright.exe", join + "Drivewright.exe"),
+            NOINF]
 
-    def place_program(self, directory):
-        """What the copy of the driver files puts where the entry looks."""
-        host = self.world.make_dir(directory)
-        shutil.copyfile(self.world.exe, host / "Drivewright.exe")
+
+class RestoreTest(ScenarioTest):
 
     def repoint(self, new_path, source_path=WIN98, earlier=DELETE, quiet="-q -c", fresh=True):
         return self.world.run(f"{quiet} -s={new_path}", source_path=source_path,
@@ -37,14 +42,14 @@ class RestoreCycle(RestoreTest):
     def test_quiet_run_then_restart_restores_the_source_path(self):
         new = r"C:\QVDRV"
         first = self.repoint(new)
-        self.assertRun(first, 0, "\n", [NOT_USEABLE % WIN98, UPDATED % new])
+        self.assertRun(first, 0, "\n", [NOT_USEABLE % WIN98, UPDATED % new] + installed(new))
         self.assertEqual({"SourcePath": text(new), "Quorvel": text(entry(new))}, first.registry)
 
-        self.place_program(new)
+        # The copy of the package put the program where the entry runs it.
         self.world.restart()
         self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None}, self.world.watched())
         log = self.world.log_path.read_bytes()
-        self.assertSections(log, ("\n", [NOT_USEABLE % WIN98, UPDATED % new]),
+        self.assertSections(log, ("\n", [NOT_USEABLE % WIN98, UPDATED % new] + installed(new)),
                             ("\n", [USEABLE % new, UPDATED % WIN98]))
 
         # The same command line as the entry's, run again: its exit code.
@@ -58,22 +63,21 @@ class RestoreCycle(RestoreTest):
         second = self.repoint(r"C:\DRV2", source_path=KEEP, earlier=KEEP, fresh=False)
         self.assertEqual(0, second.exit_code)
         self.assertSections(second.log,
-                            ("\n", [NOT_USEABLE % WIN98, UPDATED % r"C:\QUORVEL\DRIVERS"]),
+                            ("\n", [NOT_USEABLE % WIN98, UPDATED % r"C:\QUORVEL\DRIVERS"] +
+                             installed(r"C:\QUORVEL\DRIVERS", copied=False)),
                             # -s makes one level only: C:\QUORVEL is missing.
-                            ("\n", [NOT_USEABLE % r"C:\QUORVEL\DRIVERS", UPDATED % r"C:\DRV2"]))
+                            ("\n", [NOT_USEABLE % r"C:\QUORVEL\DRIVERS", UPDATED % r"C:\DRV2"] +
+                             installed(r"C:\DRV2")))
         self.assertEqual({"SourcePath": text(r"C:\DRV2"), "Quorvel": text(entry(r"C:\DRV2"))},
                          second.registry)
 
-        self.place_program(r"C:\DRV2")
         self.world.restart()
         self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None}, self.world.watched())
 
     def test_quiet_run_that_restarts_restores_by_itself(self):
         new = r"C:\QVDRV"
-        self.world.reset()
-        self.place_program(new)
-        result = self.repoint(new, quiet="-q", fresh=False)
-        self.assertRun(result, 1, "\n", [NOT_USEABLE % WIN98, UPDATED % new])
+        result = self.repoint(new, quiet="-q")
+        self.assertRun(result, 1, "\n", [NOT_USEABLE % WIN98, UPDATED % new] + installed(new))
         # Wine answers the restart request by running the RunOnce commands.
         deadline = time.monotonic() + 60
         while self.world.watched()["SourcePath"] != text(WIN98) and time.monotonic() < deadline:
@@ -95,7 +99,8 @@ class EarlierEntries(RestoreTest):
         for what, earlier, old_path in cases:
             with self.subTest(what):
                 result = self.repoint(r"C:\DRV2", source_path=r"C:\windows", earlier=earlier)
-                self.assertRun(result, 0, "\n", [USEABLE % r"C:\windows", UPDATED % r"C:\DRV2"])
+                self.assertRun(result, 0, "\n", [USEABLE % r"C:\windows", UPDATED % r"C:\DRV2"] +
+                               installed(r"C:\DRV2"))
                 self.assertEqual({"SourcePath": text(r"C:\DRV2"),
                                   "Quorvel": text(entry(r"C:\DRV2", old_path))}, result.registry)
 
@@ -106,7 +111,8 @@ class Failures(RestoreTest):
         result = self.world.run(r"-q -c -s=C:\DRV2", source_path=WIN98,
                                 registry={(RUNONCE_KEY, None): DELETE})
         self.assertRun(result, 0, "\n",
-                       [NOT_USEABLE % WIN98, UPDATED % r"C:\DRV2", NORESTORE % WIN98])
+                       [NOT_USEABLE % WIN98, UPDATED % r"C:\DRV2", NORESTORE % WIN98] +
+                       installed(r"C:\DRV2"))
         self.assertEqual({"SourcePath": text(r"C:\DRV2"), "Quorvel": None}, result.registry)
 
     def test_restore_command_too_long_for_its_buffer_is_not_stored(self):
@@ -119,7 +125,7 @@ class Failures(RestoreTest):
                 messages = [NOT_USEABLE % old, UPDATED % new_path]
                 if not stored:
                     messages.append(NORESTORE % old)
-                self.assertRun(result, 0, "\n", messages)
+                self.assertRun(result, 0, "\n", messages + installed(new_path))
                 self.assertEqual({"SourcePath": text(new_path),
                                   "Quorvel": text(entry(new_path, old)) if stored else None},
                                  result.registry)
