@@ -161,10 +161,22 @@ class OemNumbers(InstallTest):
             result = self.install("-q -c -d")
         finally:
             hidden.rename(inf)
-        lines = self.oem_lines(result)
-        self.assertEqual([r"Copy of %s to C:\windows\INF\OEM%d.INF FAILED " % (line.split()[2], n)
-                          for line, n in zip(lines, [0, 1])], lines)
-        self.assertIn(b"FAILED", result.log.split(b"OTHER")[0][-80:])
+        lines = [line for line in result.log.decode("latin-1").split("\r\n") if "INF" in line]
+        first, second = lines[0].split()[2], lines[2].split()[2]
+        self.assertEqual([
+            r"Copy of %s to C:\windows\INF\OEM0.INF FAILED " % first,
+            r"Copy of %s to C:\windows\INF\OTHER\ACME AUDIO%s FAILED " % (first, first),
+            r"Copy of %s to C:\windows\INF\OEM1.INF FAILED " % second,
+            r"Copy of %s to C:\windows\INF\OTHER\ACME AUDIO%s FAILED " % (second, second)],
+            lines)
+        self.assertEqual({"A.INF", "B.INF"}, {first, second})
+
+    def test_missing_other_directory(self):
+        self.lay_out({"A.INF": INF_TEXT}, other=False)
+        result = self.install("-q -c -d")
+        self.assertRun(result, 0, "\n", [USEABLE % DRV, COPYING % ("A.INF", INF + r"\OEM0.INF"),
+                                         FAILED % ("A.INF", OTHER + r"\ACME AUDIOA.INF")])
+        self.assertEqual(INF_TEXT, self.oem(0).read_bytes())
 
 
 class OtherCopy(InstallTest):
