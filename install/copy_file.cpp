@@ -16,14 +16,24 @@ static void ShowCopy(const char *source, const char *destination, HWND window)
     SetDlgItemTextA(window, IDC_STEPFILE2, destination);
 }
 
-int CopyOneFile(const char *source, const char *destination, HWND window)
+static void LogCopy(UINT id, const char *source, const char *destination)
 {
     char message[256];
+    LoadMessage(id, message, sizeof message);
+    LogMessage(message, source, destination);
+}
+
+void LogRefusedCopy(const char *source, const char *destination)
+{
+    LogCopy(IDS_COPYFAILED, source, destination);
+}
+
+int CopyOneFile(const char *source, const char *destination, HWND window)
+{
     if (!InstallState.QuietMode)
         ShowCopy(source, destination, window);
 
     int copied = CopyFileA(source, destination, FALSE) != 0;
-    LoadMessage(copied ? IDS_COPYING : IDS_COPYFAILED, message, sizeof message);
-    LogMessage(message, source, destination);
+    LogCopy(copied ? IDS_COPYING : IDS_COPYFAILED, source, destination);
     return copied;
 }

@@ -2,18 +2,14 @@
 #include "install.h"
 
 #include "install_text.h"
-#include "../log/log.h"
-#include "../res/resource.h"
 
 /* A destination that does not fit its buffer is not copied: it counts as a
    failed copy and is logged as one, with the whole path. */
 static int RefuseCopy(const char *dir, const char *name)
 {
-    char message[256];
     char wanted[INSTALL_PATH_SIZE + MAX_PATH + 2];
     JoinPath(dir, name, wanted, sizeof wanted);
-    LoadMessage(IDS_COPYFAILED, message, sizeof message);
-    LogMessage(message, name, wanted);
+    LogRefusedCopy(name, wanted);
     return 0;
 }
 

@@ -37,11 +37,9 @@ static void InstallOneInf(const char *name, int n, const char *oemPath, HWND win
     if (oemPath[0] != '\0') {
         CopyOneFile(name, oemPath, window);
     } else {
-        char message[256];
         char wanted[INSTALL_PATH_SIZE + 32];
         FormOemPath(n, wanted, sizeof wanted);
-        LoadMessage(IDS_COPYFAILED, message, sizeof message);
-        LogMessage(message, name, wanted);
+        LogRefusedCopy(name, wanted);
     }
     CopyInfToOther(name, InstallState.InfOtherDir, InstallState.OtherInfPath, window);
 }

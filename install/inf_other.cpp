@@ -5,18 +5,14 @@
 
 #include "install_text.h"
 #include "../app/install_state.h"
-#include "../log/log.h"
-#include "../res/resource.h"
 
 /* A provider that would lead out of INF\OTHER, or a path that does not fit
    its buffer, gets no copy: the refusal is logged as a failed copy. */
 static void RefuseOtherCopy(const char *infName, const char *otherDir, const char *provider)
 {
-    char message[256];
     char wanted[INSTALL_PATH_SIZE + sizeof InstallState.InfLine + MAX_PATH];
     BuildOtherPath(otherDir, provider, infName, wanted, sizeof wanted);
-    LoadMessage(IDS_COPYFAILED, message, sizeof message);
-    LogMessage(message, infName, wanted);
+    LogRefusedCopy(infName, wanted);
 }
 
 /* destination holds INSTALL_PATH_SIZE characters. */

@@ -7,6 +7,9 @@
 /* copy_file.cpp: one copy, shown on the progress lines (not in quiet mode) and logged. */
 int CopyOneFile(const char *source, const char *destination, HWND window);
 
+/* copy_file.cpp: a copy refused before it is tried, logged as a failed one. */
+void LogRefusedCopy(const char *source, const char *destination);
+
 /* driver_files.cpp */
 int CopyDriverFiles(const char *driverDir, HWND window);
 

@@ -50,13 +50,18 @@ static void PrintHex(const char *tag, const unsigned char *data, size_t size)
     printf("\n");
 }
 
+static bool CreateKey(const char *keyPath, HKEY *key)
+{
+    HKEY root;
+    const char *sub;
+    return SplitKey(keyPath, &root, &sub) &&
+           RegCreateKeyExA(root, sub, 0, NULL, 0, KEY_ALL_ACCESS, NULL, key, NULL) == ERROR_SUCCESS;
+}
+
 static bool SetValue(const char *keyPath, const char *name, const std::string &data)
 {
-    HKEY root, key;
-    const char *sub;
-    if (!SplitKey(keyPath, &root, &sub))
-        return false;
-    if (RegCreateKeyExA(root, sub, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
+    HKEY key;
+    if (!CreateKey(keyPath, &key))
         return false;
     LONG rc = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)data.data(), (DWORD)data.size());
     RegCloseKey(key);
@@ -78,11 +83,8 @@ static bool DeleteValue(const char *keyPath, const char *name)
 
 static bool MakeKey(const char *keyPath)
 {
-    HKEY root, key;
-    const char *sub;
-    if (!SplitKey(keyPath, &root, &sub))
-        return false;
-    if (RegCreateKeyExA(root, sub, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
+    HKEY key;
+    if (!CreateKey(keyPath, &key))
         return false;
     RegCloseKey(key);
     return true;
