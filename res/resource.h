@@ -6,15 +6,29 @@
 #define IDD_FINISH          103
 #define IDD_ABOUT           104
 #define IDD_MAIN            105
+#define IDI_MAIN            106
+#define IDD_DRIVERPATH      107
+#define IDD_INSERTCD        108
 
-/* The four progress lines of the main dialog. */
+#define IDC_SHUTDOWN        1000
+#define IDC_RESTART         1001
+#define IDC_ABOUT           1002
+#define IDC_OK              1003
+#define IDC_YES             1004
+/* winuser.h gives IDC_NO to a cursor; the program loads no cursors, so here
+   it is the No button. */
+#undef IDC_NO
+#define IDC_NO              1005
+#define IDC_PATH            1006
+#define IDC_CANCEL          1007
+#define IDC_PATHMSG         1008
+#define IDC_CDMSG           1018
+#define IDC_FINISHMSG       1019
 #define IDC_STEP            1020
 #define IDC_STEPFILE        1021
 #define IDC_STEP2           1022
 #define IDC_STEPFILE2       1023
-#define IDI_MAIN            106
-#define IDD_DRIVERPATH      107
-#define IDD_INSERTCD        108
+#define IDC_QUESTION        1024
 
 #define IDS_NOINF           2
 #define IDS_NOSOURCEPATH    4
