@@ -3,17 +3,8 @@
 
 #include "install_state.h"
 #include "../install/install.h"
-
-/* No-op stage: the main dialog is not shown yet; it counts as declined. */
-static INT_PTR ShowMainDialog(void)
-{
-    return 0;
-}
-
-/* No-op stage: the finish dialog is not shown yet. */
-static void ShowFinishDialog(void)
-{
-}
+#include "../res/resource.h"
+#include "../ui/ui.h"
 
 static void CloseStreams(void)
 {
@@ -38,13 +29,15 @@ int RunQuietSequence(void)
     return 0;
 }
 
+/* The finish dialog follows only a main dialog that ended with 1: a dialog
+   that could not be shown at all (-1) installed nothing. */
 int RunInteractiveSequence(void)
 {
-    INT_PTR result = ShowMainDialog();
+    INT_PTR result = ShowDialog(IDD_MAIN, MainDlgProc);
     CloseStreams();
-    if (result) {
+    if (result == 1) {
         Sleep(2000);
-        ShowFinishDialog();
+        ShowDialog(IDD_FINISH, FinishDlgProc);
     }
     return 0;
 }

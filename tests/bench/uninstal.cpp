@@ -5,7 +5,8 @@
 //   END                       (after its sleep, unless it crashed)
 //
 // and behaves as uninstal.cfg beside it says, one word and number a line:
-// "sleep MS", "exit CODE", "crash".
+// "sleep MS", "exit CODE", "crash", and "hold MS": wait until the file
+// C:\uninstal-release.txt exists, at most MS milliseconds.
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -32,6 +33,14 @@ static void ReadSourcePath(char *path, DWORD size)
         got = 0;
     path[got] = '\0';
     RegCloseKey(key);
+}
+
+static void Hold(long limit)
+{
+    DWORD start = GetTickCount();
+    while (GetFileAttributesA("C:\\uninstal-release.txt") == INVALID_FILE_ATTRIBUTES &&
+           (long)(GetTickCount() - start) < limit)
+        Sleep(20);
 }
 
 static void Record(const char *line, bool start)
@@ -82,6 +91,8 @@ int main()
             break;
         if (strcmp(word, "sleep") == 0)
             Sleep((DWORD)number);
+        else if (strcmp(word, "hold") == 0)
+            Hold(number);
         else if (strcmp(word, "exit") == 0)
             exitCode = (int)number;
     }

@@ -77,6 +77,9 @@ class World:
                                                     BUILD / "wine" / "scenario")).resolve()
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
                         WINEARCH="win32")
+        # Without a display a dialog fails at once instead of waiting for a
+        # user: only the dialog tests give their world one.
+        self.env.pop("DISPLAY", None)
         self.benchtool = BUILD / "tests" / "benchtool.exe"
         self.exe = BUILD / "Drivewright.exe"
         self.made = []
@@ -86,12 +89,12 @@ class World:
     def start(self):
         if not self.started:
             subprocess.run([str(PREFIX_TOOL), "start", str(self.prefix)], check=True,
-                           stdin=subprocess.DEVNULL)
+                           stdin=subprocess.DEVNULL, env=self.env)
             self.started = True
 
     def stop(self):
         subprocess.run([str(PREFIX_TOOL), "stop", str(self.prefix)], check=False,
-                       stdin=subprocess.DEVNULL)
+                       stdin=subprocess.DEVNULL, env=self.env)
         self.started = False
 
     def host(self, path):
@@ -255,6 +258,11 @@ class World:
             source_path=DELETE, registry=None, fresh=True):
         """Runs the program with exactly this command line (what follows its
         name) after laying down the registry, and collects what it did."""
+        return self.launch(command_line, exe, cwd, source_path, registry, fresh).finish()
+
+    def launch(self, command_line="", exe=r"C:\PKG\Drivewright.exe", cwd=None,
+               source_path=DELETE, registry=None, fresh=True):
+        """Starts what run() does and returns at once; finish() waits for it."""
         if fresh:
             self.reset()
         if not self.host(exe).exists() and exe.lower().endswith("\\drivewright.exe"):
@@ -264,20 +272,54 @@ class World:
         values = {**self.RESET_VALUES, **values}
         name = exe.rsplit("\\", 1)[1]
         full = name if command_line == "" else name + " " + command_line
-        stdout_win = r"C:\DrivewrightStdout.txt"
         steps = ["mkkey", SETUP_KEY, "mkkey", RUNONCE_KEY] + self.registry_steps(values)
-        steps += ["run", exe, cwd or "-", full.encode("latin-1").hex(), stdout_win]
+        steps += ["run", exe, cwd or "-", full.encode("latin-1").hex(), Launch.STDOUT]
         for _, key, value_name in self.WATCHED:
             steps += ["get", key, value_name]
-        lines = self.bench(*steps)
+        self.start()
+        return Launch(self, steps)
+
+
+class Launch:
+    """A run of the program that World.launch() started."""
+
+    STDOUT = r"C:\DrivewrightStdout.txt"
+
+    def __init__(self, world, steps):
+        self.world = world
+        self.out = tempfile.TemporaryFile()
+        self.err = tempfile.TemporaryFile()
+        self.process = subprocess.Popen(["wine", str(world.benchtool), *steps], env=world.env,
+                                        stdin=subprocess.DEVNULL, stdout=self.out,
+                                        stderr=self.err)
+
+    def running(self):
+        return self.process.poll() is None
+
+    def finish(self, timeout=300):
+        world, process = self.world, self.process
+        try:
+            process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+            raise
+        self.out.seek(0)
+        self.err.seek(0)
+        output, errors = self.out.read(), self.err.read()
+        self.out.close()
+        self.err.close()
+        if process.returncode != 0:
+            raise RuntimeError(f"benchtool failed: {errors!r}")
+        lines = output.decode("latin-1").splitlines()
         status, reads = lines[0], lines[1:]
         if not status.startswith("EXIT "):
             raise RuntimeError(f"program did not end normally: {status}")
-        registry_after = self.read_watched(reads)
-        stdout_host = self.host(stdout_win)
+        registry_after = world.read_watched(reads)
+        stdout_host = world.host(self.STDOUT)
         stdout = stdout_host.read_bytes()
         stdout_host.unlink()
-        log = self.log_path.read_bytes() if self.log_path.is_file() else None
+        log = world.log_path.read_bytes() if world.log_path.is_file() else None
         return Result(int(status.split()[1]), stdout, log, registry_after)
 
 

@@ -1,0 +1,236 @@
+"""The dialog bench: the real program's dialogs on a virtual X display.
+
+A GuiWorld is a World whose prefix shows its windows in a Wine desktop of
+800 x 600 on its own Xvfb display, so that Wine draws the title bars and
+the dialogs sit where Windows would put them. Keys and clicks come from
+xdotool; what the dialogs show is read back with the dlgprobe helper,
+which asks the windows themselves. Every wait is a bounded poll.
+"""
+import os
+import subprocess
+import time
+from pathlib import Path
+
+from bench import BUILD, ScenarioTest, World
+
+SHOTS = BUILD / "screenshots"
+WINE_DESKTOP = (r"HKCU\Software\Wine\Explorer", "Desktop", "Default")
+DESKTOP_SIZE = (r"HKCU\Software\Wine\Explorer\Desktops", "Default", "800x600")
+
+MAIN_TITLE = "Quorvel Audio Driver Installation"
+# Controls that tell the dialogs apart.
+QUESTION, STEP, STEPFILE, STEP2, STEPFILE2 = 1024, 1020, 1021, 1022, 1023
+YES, NO, ABOUT_BUTTON, OK, CANCEL = 1004, 1005, 1002, 1003, 1007
+PATH, PATHMSG, CDMSG, FINISHMSG = 1006, 1008, 1018, 1019
+SHUTDOWN, RESTART = 1000, 1001
+
+
+def poll(what, probe, timeout=60.0, interval=0.1):
+    """Calls probe until it returns something true; fails after timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(interval)
+
+
+class Display:
+    """An Xvfb server of our own, on the first free display number."""
+
+    def __init__(self):
+        read, write = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "800x600x24", "-nolisten", "tcp"],
+            pass_fds=(write,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as numbers:
+            number = numbers.readline().strip()
+        if not number:
+            self.process.kill()
+            raise RuntimeError("Xvfb did not start")
+        self.name = ":" + number
+
+    def close(self):
+        self.process.terminate()
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+
+class Control:
+    def __init__(self, fields):
+        self.id = int(fields[0])
+        self.kind = fields[1]
+        self.enabled = fields[2] == "1"
+        self.visible = fields[3] == "1"
+        self.rect = tuple(int(f) for f in fields[4:8])
+        self.text = "" if fields[8] == "-" else bytes.fromhex(fields[8]).decode("cp1252")
+
+    @property
+    def centre(self):
+        left, top, right, bottom = self.rect
+        return (left + right) // 2, (top + bottom) // 2
+
+
+class Dialog:
+    def __init__(self, fields):
+        self.handle = fields[0]
+        self.thread = int(fields[1])
+        self.enabled = fields[2] == "1"
+        self.rect = tuple(int(f) for f in fields[3:7])
+        self.caption = "" if fields[7] == "-" else bytes.fromhex(fields[7]).decode("cp1252")
+        self.close_box = None
+        self.items = []       # every control, in the dialog's order
+        self.controls = {}    # those with an identifier of their own
+
+    def text(self, control_id):
+        return self.controls[control_id].text
+
+    def __repr__(self):
+        return f"Dialog({self.caption!r}, {sorted(self.controls)})"
+
+
+class GuiWorld(World):
+    """A World whose prefix has a Wine desktop on its own virtual display."""
+
+    def __init__(self, prefix=None):
+        super().__init__(prefix)
+        self.display = None
+        self.probe = BUILD / "tests" / "dlgprobe.exe"
+
+    def start(self):
+        if self.started:
+            return
+        if self.display is None:
+            self.display = Display()
+            self.env["DISPLAY"] = self.display.name
+        super().start()
+        # The desktop is read when the prefix's first window appears: set it,
+        # then start the prefix afresh.
+        self.bench("set", *WINE_DESKTOP, "set", *DESKTOP_SIZE)
+        self.started = False
+        super().start()
+
+    def stop(self):
+        super().stop()
+        if self.display is not None:
+            self.display.close()
+            self.display = None
+            self.env.pop("DISPLAY", None)
+
+    # --- looking -------------------------------------------------------------
+    def probe_run(self, *args, timeout=60):
+        done = subprocess.run(["wine", str(self.probe), *args], env=self.env,
+                              stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
+        if done.returncode != 0:
+            raise RuntimeError(f"dlgprobe {args} failed: {done.stderr!r}")
+        return done.stdout.decode("latin-1").splitlines()
+
+    def dialogs(self):
+        found = []
+        for line in self.probe_run("list"):
+            fields = line.split()
+            if fields[0] == "DIALOG":
+                found.append(Dialog(fields[1:]))
+            elif fields[0] == "CLOSE":
+                found[-1].close_box = (int(fields[1]), int(fields[2]))
+            elif fields[0] == "CONTROL":
+                control = Control(fields[1:])
+                found[-1].items.append(control)
+                if control.id != -1:
+                    found[-1].controls[control.id] = control
+        return found
+
+    def find(self, control_id):
+        """The dialog on screen that holds this control, or None."""
+        return next((d for d in self.dialogs() if control_id in d.controls), None)
+
+    def wait_dialog(self, control_id, timeout=60):
+        return poll(f"a dialog with control {control_id}", lambda: self.find(control_id),
+                    timeout)
+
+    def wait_gone(self, control_id, timeout=60):
+        poll(f"the dialog with control {control_id} to close",
+             lambda: self.find(control_id) is None, timeout)
+
+    def raise_dialog(self, dialog):
+        """Brings a dialog to the front, as a click on its task bar button would."""
+        self.probe_run("raise", dialog.handle)
+        poll(f"{dialog.caption} in front", lambda: self.dialogs()[0].handle == dialog.handle, 30)
+
+    # --- acting --------------------------------------------------------------
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, timeout=30)
+
+    def desktop_window(self):
+        done = subprocess.run(["xdotool", "search", "--name", "Wine desktop"], env=self.env,
+                              capture_output=True, text=True, timeout=30)
+        return done.stdout.split()[0] if done.stdout.split() else None
+
+    def keys(self, *keys):
+        """Key presses, as typed into the window that Wine has in front."""
+        desktop = poll("the Wine desktop", self.desktop_window)
+        self.xdotool("windowfocus", "--sync", desktop)
+        self.xdotool("key", "--delay", "50", *keys)
+
+    def type_text(self, text):
+        desktop = poll("the Wine desktop", self.desktop_window)
+        self.xdotool("windowfocus", "--sync", desktop)
+        self.xdotool("type", "--delay", "20", text)
+
+    def click(self, point):
+        self.xdotool("mousemove", "--sync", str(point[0]), str(point[1]), "click", "1")
+
+    def click_control(self, control_id):
+        dialog = self.wait_dialog(control_id)
+        self.click(dialog.controls[control_id].centre)
+
+    def set_path(self, text):
+        """Replaces the text of the driver-path field by typing."""
+        self.click_control(PATH)
+        self.keys("End", "shift+Home", "BackSpace")
+        self.type_text(text)
+        poll(f"the path field to read {text!r}",
+             lambda: self.find(PATH) and self.find(PATH).text(PATH) == text, 30)
+
+    def screenshot(self, name, dialog=None):
+        """Saves build/screenshots/NAME.png: the dialog with a margin, or the screen."""
+        SHOTS.mkdir(parents=True, exist_ok=True)
+        command = ["import", "-window", "root"]
+        if dialog is not None:
+            left, top, right, bottom = dialog.rect
+            margin = 8
+            command += ["-crop", f"{right - left + 2 * margin}x{bottom - top + 2 * margin}"
+                                 f"+{max(0, left - margin)}+{max(0, top - margin)}", "+repage"]
+        subprocess.run(command + [str(SHOTS / f"{name}.png")], env=self.env, check=True,
+                       timeout=60, stdin=subprocess.DEVNULL)
+
+
+class DialogTest(ScenarioTest):
+    """Base of the dialog test files: one GuiWorld for the whole file."""
+
+    @classmethod
+    def setUpClass(cls):
+        if ScenarioTest.world is None:
+            ScenarioTest.world = GuiWorld()
+        cls.world.start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.world.stop()
+
+    def tearDown(self):
+        # A run a failed test left behind must not hold up the next one.
+        launch = getattr(self, "launch", None)
+        if launch is not None and launch.running():
+            launch.process.kill()
+            launch.process.wait()
+            self.world.stop()
+            self.world.start()

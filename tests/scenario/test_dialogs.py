@@ -1,0 +1,318 @@
+"""The interactive installation through its dialogs, on a virtual display:
+keys and clicks as a user gives them, the texts the dialogs show, and what
+the run leaves on disk, in the registry and in the log."""
+import re
+
+from bench import RUNONCE_KEY, main
+from gui import (ABOUT_BUTTON, CANCEL, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
+                 QUESTION, RESTART, SHUTDOWN, STEP, STEPFILE, STEPFILE2, YES, DialogTest,
+                 poll)
+from messages import COPYING, FAILED, NOT_USEABLE, UPDATED, USEABLE
+
+PKG = r"C:\PKG"
+DEST = r"C:\QVDEST"
+INF = r"C:\windows\INF"
+OTHER = INF + r"\OTHER"
+INF_TEXT = b'[Version]\r\nProvider="Quorvel Audio"\r\n'
+DRIVERS = {"QVAUDIO.DRV": b"driver", "QVAUDIO.INF": INF_TEXT}
+
+QUESTION_TEXT = ("This utility will install Quorvel Ware Audio Drivers, or will update your "
+                 "existing drivers. Older versions of the Quorvel drivers will be erased. "
+                 "Do you want to continue?")
+PATHMSG_TEXT = ("Drivewright could not find the drivers in the following directory. If the "
+                "drivers can be found in another directory, please enter it below.")
+BADPATH = "The path you entered does not exist. Please enter another path name."
+NODRIVERS = ("There does not seem to be any driver files in that directory. "
+             "Please enter another path name.")
+FINISH_TEXT = ("Setup is complete. You must restart your system for the changes to take "
+               "effect. Remember to remove any disks from the diskette drive and the "
+               "CD-ROM drive.")
+RELEASE = r"C:\uninstal-release.txt"
+RESTART_MARK = r"C:\restart-mark.txt"
+
+
+def copies(names, dest=DEST):
+    """The log lines of a package copy: the files, then "." and ".." failing."""
+    return ([COPYING % (n, dest + "\\" + n) for n in names] +
+            [FAILED % (n, dest + "\\" + n) for n in (".", "..")])
+
+
+class DialogRun(DialogTest):
+
+    def lay_out(self, files=DRIVERS, remover="", source_path=DEST):
+        """Package C:\\PKG with the program, these files and a stand-in remover;
+        the driver directory and INF\\OTHER exist."""
+        world = self.world
+        world.reset()
+        world.package(PKG, files)
+        world.remover(PKG, remover)
+        if source_path == DEST:
+            world.make_dir(DEST)
+        world.make_dir(OTHER)
+
+    def start(self, command_line="", source_path=DEST, registry=None):
+        self.launch = self.world.launch(command_line, source_path=source_path,
+                                        registry=registry, fresh=False)
+        return self.world.wait_dialog(QUESTION)
+
+    def finish(self):
+        result = self.launch.finish()
+        self.launch = None
+        return result
+
+    def finish_with_cancel(self):
+        """Ends the finish dialog with Cancel, then the run."""
+        self.world.click_control(CANCEL)
+        return self.finish()
+
+    def log_lines(self, result):
+        """The messages of the log's one section, after its banner."""
+        text = result.log.decode("latin-1").replace("\r\n", "\n")
+        lines = text.split("\n")[:-1]
+        first = next(n for n, line in enumerate(lines) if line.startswith("Sourcepath"))
+        return [line + "\n" for line in lines[first:]]
+
+    def assertInstalledRun(self, result, source_line, copy_lines, inf_lines):
+        """The log: source path line, the copies in the file system's order, the INF lines."""
+        lines = self.log_lines(result)
+        found = lines[1:1 + len(copy_lines)]
+        self.assertCountEqual(copy_lines, found, result.log)
+        self.assertRun(result, 0, None, [source_line] + found + inf_lines)
+
+    def inf_lines(self, name="QVAUDIO.INF", n=0):
+        return [COPYING % (name, INF + "\\OEM%d.INF" % n),
+                COPYING % (name, OTHER + "\\QUORVEL AUDIO" + name)]
+
+
+class BeforeYes(DialogRun):
+
+    def test_no_esc_and_close_box_end_without_installing(self):
+        ways = {"No": lambda w: w.keys("alt+n"),
+                "Esc": lambda w: w.keys("Escape"),
+                "close box": lambda w: w.click(w.find(QUESTION).close_box)}
+        for name, act in ways.items():
+            with self.subTest(name):
+                self.lay_out()
+                main_dialog = self.start()
+                self.assertEqual(MAIN_TITLE, main_dialog.caption)
+                self.assertEqual(QUESTION_TEXT, main_dialog.text(QUESTION))
+                self.assertEqual(["", "", "", ""],
+                                 [main_dialog.text(i) for i in (STEP, STEPFILE, 1022, STEPFILE2)])
+                act(self.world)
+                result = self.finish()
+                self.assertRun(result, 0, None, [USEABLE % DEST])
+                self.assertEqual([], self.world.remover_record())
+                self.assertFalse(any(self.world.host(DEST).iterdir()), "nothing copied")
+                self.assertIsNone(self.world.find(FINISHMSG), "no finish dialog")
+
+    def test_about_box_twice_then_disabled_after_yes(self):
+        self.lay_out(remover="hold 60000")
+        self.start()
+        for press in ("Return", "Escape"):
+            self.world.keys("alt+a")
+            about = self.world.wait_dialog(OK)
+            self.assertEqual("About", about.caption)
+            self.assertIsNone(about.close_box, "the About box has no close box")
+            self.assertEqual(["&OK", "Quorvel Audio Driver Installation Utility"],
+                             [c.text for c in about.items[:2]])
+            self.assertEqual("Version: 4.05.0200 Beta", about.items[3].text)
+            self.world.keys(press)
+            self.world.wait_gone(OK)
+            self.assertIsNotNone(self.world.find(QUESTION), "main dialog unchanged")
+
+        self.world.keys("alt+y")
+        working = poll("the remover to start", lambda: self.world.remover_record())
+        self.assertEqual(1, len(working))
+        main_dialog = self.world.find(QUESTION)
+        self.assertEqual("", main_dialog.text(QUESTION))
+        self.assertEqual([False, False, False],
+                         [main_dialog.controls[i].enabled for i in (YES, NO, ABOUT_BUTTON)])
+        self.world.write_file(RELEASE)
+        self.world.wait_dialog(FINISHMSG)
+        self.finish_with_cancel()
+
+
+class YesSequence(DialogRun):
+
+    def test_enter_installs_and_opens_the_finish_dialog(self):
+        self.lay_out()
+        self.start()
+        self.world.keys("Return")
+        finish = self.world.wait_dialog(FINISHMSG)
+        self.assertEqual(MAIN_TITLE, finish.caption)
+        self.assertEqual(FINISH_TEXT, finish.text(FINISHMSG))
+        self.assertEqual(["&Shut Down", "&Restart", "&Cancel"],
+                         [finish.text(i) for i in (SHUTDOWN, RESTART, CANCEL)])
+        self.assertIsNone(self.world.find(QUESTION), "the main dialog has ended")
+        result = self.finish_with_cancel()
+        names = ["Drivewright.exe", "QVAUDIO.DRV", "QVAUDIO.INF", "uninstal.exe", "uninstal.cfg"]
+        self.assertInstalledRun(result, USEABLE % DEST, copies(names), self.inf_lines())
+        self.assertEqual(b"driver", self.world.host(DEST + r"\QVAUDIO.DRV").read_bytes())
+        self.assertEqual(INF_TEXT, self.world.host(INF + r"\OEM0.INF").read_bytes())
+        self.assertEqual([("uninstal.exe -C", PKG, DEST, True)], self.world.remover_record())
+        self.assertEqual({"SourcePath": DEST.encode() + b"\0", "Quorvel": None}, result.registry)
+
+    def test_without_driver_files_d_skips_the_check_yet_copies(self):
+        self.lay_out(files={"README.TXT": b"no drivers"})
+        self.start("-d")
+        self.world.keys("Return")
+        self.world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        names = ["Drivewright.exe", "README.TXT", "uninstal.exe", "uninstal.cfg"]
+        lines = self.log_lines(result)
+        self.assertCountEqual(copies(names), lines[1:-1])
+        self.assertEqual("No INF files found in current directory. \n", lines[-1])
+        self.assertEqual(b"no drivers", self.world.host(DEST + r"\README.TXT").read_bytes())
+
+    def test_unusable_source_path_gets_the_restore_entry(self):
+        # The CD components are not fetched yet: the driver directory stays the
+        # old source path, and the restore entry points back at it.
+        self.lay_out(source_path=r"D:\WIN98")
+        self.world.make_dir(r"D:\WIN98")
+        self.start(source_path=r"D:\WIN98")
+        self.world.keys("Return")
+        self.world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        self.assertEqual({"SourcePath": b"D:\\WIN98\0",
+                          "Quorvel": b"D:\\WIN98\\Drivewright -X=D:\\WIN98\0"}, result.registry)
+        lines = self.log_lines(result)
+        self.assertEqual([NOT_USEABLE % r"D:\WIN98", UPDATED % r"D:\WIN98"], lines[:2])
+        self.assertEqual(self.inf_lines(), lines[-2:])
+        record = self.world.remover_record()
+        self.assertEqual(r"D:\WIN98", record[0][2], "the remover runs after the repointing")
+
+    def test_usable_source_path_writes_no_restore_entry(self):
+        self.lay_out()
+        self.start()
+        self.world.keys("Return")
+        self.world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        self.assertIsNone(result.registry["Quorvel"])
+        self.assertNotIn(b"Sourcepath updated", result.log)
+
+    def test_esc_and_close_box_cannot_end_the_main_dialog_while_working(self):
+        self.lay_out(files={"README.TXT": b"x"}, remover="hold 60000")
+        self.start()
+        self.world.keys("Return")
+        prompt = self.world.wait_dialog(PATH)
+        main_dialog = self.world.find(QUESTION)
+        self.world.raise_dialog(main_dialog)
+        self.world.keys("Escape")
+        self.world.click(main_dialog.close_box)
+        self.assertIsNotNone(self.world.find(QUESTION), "the main dialog is still there")
+        self.assertIsNotNone(self.world.find(PATH), "the prompt is still there")
+        self.world.raise_dialog(prompt)
+        self.world.write_file(PKG + r"\QVLATE.VXD", b"late")
+        self.world.click(prompt.controls[OK].centre)
+        poll("the remover to start", lambda: self.world.remover_record())
+        self.world.write_file(RELEASE)
+        self.world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        self.assertIn(b"Copying QVLATE.VXD to C:\\QVDEST\\QVLATE.VXD", result.log)
+
+
+class DriverPathPrompt(DialogRun):
+
+    def test_missing_path_then_no_drivers_then_vxd_only(self):
+        self.lay_out(files={"README.TXT": b"x"})
+        self.world.make_dir(r"C:\EMPTY")
+        self.world.write_file(r"C:\OTHERDRV\QVONLY.VXD", b"vxd")
+        self.world.write_file(r"C:\OTHERDRV\QVONLY.INF", INF_TEXT)
+        self.start()
+        self.world.keys("Return")
+        prompt = self.world.wait_dialog(PATH)
+        self.assertEqual(PKG + "\\", prompt.text(PATH))
+        self.assertEqual(PATHMSG_TEXT, prompt.text(PATHMSG))
+
+        for path, message in ((r"C:\NOWHERE", BADPATH), (r"C:\EMPTY", NODRIVERS)):
+            self.world.set_path(path)
+            self.world.keys("alt+o")
+            poll(f"the message for {path}",
+                 lambda: self.world.find(PATH).text(PATHMSG) == message, 30)
+
+        self.world.set_path(r"C:\OTHERDRV")
+        self.world.keys("Return")
+        self.world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        lines = self.log_lines(result)
+        self.assertCountEqual(copies(["QVONLY.VXD", "QVONLY.INF"]), lines[1:-2])
+        self.assertEqual(self.inf_lines("QVONLY.INF"), lines[-2:])
+        self.assertEqual(b"vxd", self.world.host(DEST + r"\QVONLY.VXD").read_bytes())
+        self.assertEqual([], self.world.remover_record(), "no remover in C:\\OTHERDRV")
+
+    def test_cancel_changes_nothing(self):
+        for way in ("button", "Esc"):
+            with self.subTest(way):
+                self.lay_out(files={"README.TXT": b"x"})
+                before = self.snapshot()
+                self.start()
+                self.world.keys("Return")
+                self.world.wait_dialog(PATH)
+                if way == "button":
+                    self.world.click_control(CANCEL)
+                else:
+                    self.world.keys("Escape")
+                result = self.finish()
+                self.assertRun(result, 0, None, [USEABLE % DEST])
+                self.assertEqual({"SourcePath": DEST.encode() + b"\0", "Quorvel": None}, result.registry)
+                self.assertEqual(before, self.snapshot())
+                self.assertEqual([], self.world.remover_record())
+                self.assertIsNone(self.world.find(FINISHMSG))
+
+    def snapshot(self):
+        """Every file under C: except the log and what the program writes on
+        each run: names with sizes."""
+        drive_c = self.world.prefix / "drive_c"
+        skip = re.compile(r"(?i)windows/(quorvel\.log|.*\.(log|ini)$)|drivewrightstdout\.txt$")
+        return sorted((str(p.relative_to(drive_c)), p.stat().st_size)
+                      for p in drive_c.rglob("*")
+                      if p.is_file() and not skip.search(str(p.relative_to(drive_c)))
+                      and "temp" not in str(p).lower())
+
+
+class FinishDialog(DialogRun):
+
+    def reach_finish(self):
+        self.lay_out()
+        self.start(registry={(RUNONCE_KEY, "Mark"):
+                             r"C:\windows\system32\cmd.exe /c echo restarted>" + RESTART_MARK})
+        self.world.keys("Return")
+        return self.world.wait_dialog(FINISHMSG)
+
+    def test_esc_and_close_box_do_nothing_then_cancel(self):
+        finish = self.reach_finish()
+        self.world.keys("Escape")
+        self.world.click(finish.close_box)
+        self.world.keys("Escape")
+        self.assertIsNotNone(self.world.find(FINISHMSG), "still open")
+        self.assertTrue(self.launch.running())
+        result = self.finish_with_cancel()
+        self.assertEqual(0, result.exit_code)
+        self.assertFalse(self.world.host(RESTART_MARK).exists(), "no restart")
+        self.assertIsNotNone(self.world.desktop_window(), "the session goes on")
+
+    def test_restart_asks_windows_to_restart(self):
+        self.reach_finish()
+        self.world.keys("Return")
+        result = self.finish()
+        self.assertEqual(0, result.exit_code)
+        # Wine answers the restart request by running the RunOnce commands.
+        poll("the restart", lambda: self.world.host(RESTART_MARK).exists(), 60)
+        self.world.stop()
+        self.world.start()
+
+    def test_shut_down_asks_windows_to_shut_down(self):
+        self.reach_finish()
+        self.world.keys("alt+s")
+        result = self.finish()
+        self.assertEqual(0, result.exit_code)
+        # A shut-down ends the session without running RunOnce: the prefix's
+        # own processes are told to end, the desktop among them.
+        poll("the end of the session", lambda: self.world.desktop_window() is None, 60)
+        self.assertFalse(self.world.host(RESTART_MARK).exists())
+        self.world.stop()
+        self.world.start()
+
+
+if __name__ == "__main__":
+    main()

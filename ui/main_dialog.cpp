@@ -1,0 +1,83 @@
+/* The main dialog: the welcome question, then the whole installation inside
+   the handling of its Yes button, shown on its progress lines. */
+#include "ui.h"
+
+#include "../app/app.h"
+#include "../app/install_state.h"
+#include "../install/install.h"
+#include "../registry/registry.h"
+#include "../res/resource.h"
+
+/* Set while the Yes sequence runs. The prompts it opens have no owner, so
+   the main dialog stays enabled and its Esc key or close box could end it
+   half-way; until the sequence has finished they are ignored. */
+static int YesSequenceRunning;
+
+/* No-op stage: the fresh driver directory is not prepared yet. */
+static void PrepareDriverDir(void)
+{
+}
+
+/* No-op stage: the Windows CD components are not fetched yet; the run goes on. */
+static int FetchCdComponents(HWND)
+{
+    return 1;
+}
+
+static void DisableControl(HWND window, int id)
+{
+    HWND control = GetDlgItem(window, id);
+    if (control)
+        EnableWindow(control, FALSE);
+}
+
+/* Returns the main dialog's result: 1 when every step ran, 0 when a prompt
+   was cancelled. */
+static int RunYesSequence(HWND window)
+{
+    DisableControl(window, IDC_YES);
+    DisableControl(window, IDC_NO);
+    DisableControl(window, IDC_ABOUT);
+    SetDlgItemTextA(window, IDC_QUESTION, "");
+
+    if (InstallState.CopyDrivers && !HasDriverFiles()
+        && ShowDialog(IDD_DRIVERPATH, DriverPathDlgProc) != 1)
+        return 0;
+
+    if (!InstallState.SourcePathUsable) {
+        PrepareDriverDir();
+        if (!FetchCdComponents(window))
+            return 0;
+        SetRestoreEntry(InstallState.OldSourcePath, sizeof InstallState.OldSourcePath,
+                        InstallState.DriverDir);
+    }
+
+    RunRemover();
+    /* In the interactive run the driver files are always copied: -d only
+       skips the check above. */
+    CopyDriverFiles(InstallState.DriverDir, window);
+    InstallInfFiles(window);
+    return 1;
+}
+
+INT_PTR CALLBACK MainDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message != WM_COMMAND || YesSequenceRunning)
+        return 0;
+
+    switch (LOWORD(wParam)) {
+    case IDC_ABOUT:
+        ShowDialog(IDD_ABOUT, AboutDlgProc);
+        break;
+    case IDC_YES:
+        YesSequenceRunning = 1;
+        EndDialog(window, RunYesSequence(window));
+        YesSequenceRunning = 0;
+        break;
+    case IDC_NO:
+    case IDCANCEL:
+        EndDialog(window, 0);
+        break;
+    }
+    return 0;
+}
