@@ -1,11 +1,14 @@
-"""A complete quiet installation of a sample package by Drivewright.exe, which
-repoints SourcePath, then a simulated restart that restores it, printed as it
-happened."""
+"""Two runs of Drivewright.exe with a sample package, printed as they happened:
+a complete quiet installation, which repoints SourcePath, and a simulated
+restart that restores it; then an interactive installation on a virtual
+display, whose buttons the demo presses itself, with a screenshot of each
+dialog in build/demo-screenshots."""
 import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "scenario"))
 from bench import BUILD, World  # noqa: E402
+import gui  # noqa: E402
 
 SAMPLE_INF = b"""[Version]\r\nSignature="$CHICAGO$"\r\nClass=MEDIA\r\nProvider="Quorvel Audio"\r\n"""
 NEW_DIR = r"C:\QVNEW"
@@ -31,7 +34,7 @@ def show_files(world, directory, pattern="*"):
     print(f"  {directory}\\{pattern}: {', '.join(names) or '(none)'}")
 
 
-def main():
+def quiet_run():
     world = World(BUILD / "wine" / "demo")
     world.start()
     world.reset()
@@ -71,7 +74,72 @@ def main():
     show_registry(world, "after the restart")
     restored = world.watched()["SourcePath"] == b"D:\\WIN98\0"
     world.stop()
-    return 0 if result.exit_code == 0 and restored else 1
+    return result.exit_code == 0 and restored
+
+
+def interactive_run():
+    """The package directory C:\QVSETUP holds the program and the INF, the
+    driver files are in C:\QVDRV: the program asks for them."""
+    world = gui.GuiWorld(BUILD / "wine" / "demo-gui")
+    world.shots = BUILD / "demo-screenshots"
+    driver_dir = r"C:\QVSOURCE"
+    try:
+        world.start()
+        world.reset()
+        world.make_dir(r"C:\windows\INF\OTHER")
+        world.make_dir(driver_dir)
+        world.package(r"C:\QVSETUP", {"QVAUDIO.INF": SAMPLE_INF})
+        world.package(r"C:\QVDRV", {"QVAUDIO.DRV": b"driver\r\n", "QVAUDIO.VXD": b"vxd\r\n",
+                                    "QVAUDIO.INF": SAMPLE_INF})
+        print(f"\nPrefix:       {world.prefix} (display {world.display.name})")
+        print(r"Package:      C:\QVSETUP (Drivewright.exe, QVAUDIO.INF); drivers in C:\QVDRV")
+        print(rf"SourcePath:   {driver_dir}")
+        print(r"Command:      C:\QVSETUP\Drivewright.exe (no arguments)")
+        launch = world.launch("", exe=r"C:\QVSETUP\Drivewright.exe", source_path=driver_dir,
+                              fresh=False)
+
+        step("the welcome question", world.wait_dialog(gui.QUESTION), world, "main")
+        world.keys("alt+a")
+        step("About", world.wait_dialog(gui.OK), world, "about")
+        world.keys("Return")
+        world.wait_gone(gui.OK)
+        print("Pressing Yes.")
+        world.keys("Return")
+        prompt = world.wait_dialog(gui.PATH)
+        step("the driver-path prompt: no QV*.DRV or QV*.VXD in C:\\QVSETUP", prompt, world,
+             "driver-path")
+        print(r"Entering C:\QVDRV and pressing OK.")
+        world.set_path(r"C:\QVDRV")
+        world.keys("Return")
+        finish = world.wait_dialog(gui.FINISHMSG)
+        step("the finish dialog", finish, world, "finish")
+        print("Pressing Cancel: Windows keeps running.")
+        world.click_control(gui.CANCEL)
+        result = launch.finish()
+        print("\n--- C:\\windows\\Quorvel.log " + "-" * 40)
+        show_log(world)
+        print("-" * 68)
+        print(f"Exit code: {result.exit_code}")
+        show_registry(world, "after the interactive run")
+        print("Files placed:")
+        show_files(world, driver_dir)
+        show_files(world, r"C:\windows\INF", "OEM*.INF")
+        show_files(world, r"C:\windows\INF\OTHER")
+        print(f"Screenshots:  {world.shots}")
+        return result.exit_code == 0 and world.host(driver_dir + r"\QVAUDIO.DRV").exists()
+    finally:
+        world.stop()
+
+
+def step(what, dialog, world, shot):
+    print(f"Dialog:       {what} ({dialog.caption!r}) -> {shot}.png")
+    world.screenshot(shot, dialog)
+
+
+def main():
+    quiet = quiet_run()
+    interactive = interactive_run()
+    return 0 if quiet and interactive else 1
 
 
 if __name__ == "__main__":

@@ -103,6 +103,7 @@ class GuiWorld(World):
         super().__init__(prefix)
         self.display = None
         self.probe = BUILD / "tests" / "dlgprobe.exe"
+        self.shots = SHOTS
 
     def start(self):
         if self.started:
@@ -164,6 +165,26 @@ class GuiWorld(World):
         self.probe_run("raise", dialog.handle)
         poll(f"{dialog.caption} in front", lambda: self.dialogs()[0].handle == dialog.handle, 30)
 
+    def freeze(self, control_id, timeout_ms=60000):
+        """Holds the dialog thread still once this control has text; returns
+        the thread for thaw()."""
+        lines = self.probe_run("freeze", str(control_id), str(timeout_ms),
+                               timeout=timeout_ms / 1000 + 60)
+        if not lines or not lines[0].startswith("FROZEN "):
+            raise AssertionError(f"control {control_id} never got text: {lines}")
+        return lines[0].split()[1]
+
+    def thaw(self, thread):
+        self.probe_run("thaw", thread)
+
+    def show_template(self, template):
+        """Shows a dialog template of the program with no code behind it;
+        returns the process, which ends when the dialog is closed."""
+        program = r"C:\PKG\Drivewright.exe"
+        return subprocess.Popen(["wine", str(self.probe), "show", program, str(template)],
+                                env=self.env, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     # --- acting --------------------------------------------------------------
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, stdin=subprocess.DEVNULL,
@@ -201,15 +222,15 @@ class GuiWorld(World):
              lambda: self.find(PATH) and self.find(PATH).text(PATH) == text, 30)
 
     def screenshot(self, name, dialog=None):
-        """Saves build/screenshots/NAME.png: the dialog with a margin, or the screen."""
-        SHOTS.mkdir(parents=True, exist_ok=True)
+        """Saves NAME.png in self.shots: the dialog with a margin, or the screen."""
+        self.shots.mkdir(parents=True, exist_ok=True)
         command = ["import", "-window", "root"]
         if dialog is not None:
             left, top, right, bottom = dialog.rect
             margin = 8
             command += ["-crop", f"{right - left + 2 * margin}x{bottom - top + 2 * margin}"
                                  f"+{max(0, left - margin)}+{max(0, top - margin)}", "+repage"]
-        subprocess.run(command + [str(SHOTS / f"{name}.png")], env=self.env, check=True,
+        subprocess.run(command + [str(self.shots / f"{name}.png")], env=self.env, check=True,
                        timeout=60, stdin=subprocess.DEVNULL)
 
 

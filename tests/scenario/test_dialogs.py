@@ -4,7 +4,7 @@ the run leaves on disk, in the registry and in the log."""
 import re
 
 from bench import RUNONCE_KEY, main
-from gui import (ABOUT_BUTTON, CANCEL, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
+from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, STEP2, MAIN_TITLE, NO, OK, PATH, PATHMSG,
                  QUESTION, RESTART, SHUTDOWN, STEP, STEPFILE, STEPFILE2, YES, DialogTest,
                  poll)
 from messages import COPYING, FAILED, NOT_USEABLE, UPDATED, USEABLE
@@ -312,6 +312,78 @@ class FinishDialog(DialogRun):
         self.assertFalse(self.world.host(RESTART_MARK).exists())
         self.world.stop()
         self.world.start()
+
+
+class Layout(DialogRun):
+    """Each template as the dialog manager lays it out, and the pictures of
+    the dialogs under build/screenshots."""
+
+    TEMPLATES = {103: ("finish", SHUTDOWN), 104: ("about", OK), 105: ("main", QUESTION),
+                 107: ("driver-path", PATH), 108: ("insert-cd", CDMSG)}
+
+    def test_templates_centred_with_the_logo_in_place(self):
+        self.lay_out()
+        for template, (name, marker) in self.TEMPLATES.items():
+            with self.subTest(name):
+                shown = self.world.show_template(template)
+                dialog = self.world.wait_dialog(marker)
+                left, top, right, bottom = dialog.rect
+                self.assertLessEqual(abs((left + right) - 800), 2, "centred across")
+                self.assertLessEqual(abs((top + bottom) - 600), 2, "centred down")
+                if template != 104:
+                    self.assertLogo(dialog)
+                if template == 108:
+                    self.world.screenshot("insert-cd", dialog)
+                self.world.click(next(c for c in dialog.items if c.kind == "Button").centre)
+                shown.wait(60)
+
+    def assertLogo(self, dialog):
+        """The logo keeps its corner at 46, 7 and takes the bitmap's 200 x 73
+        pixels, its frame added."""
+        logo = dialog.items[0]
+        button = next(c for c in dialog.items if c.kind == "Button")
+        scale_x = (button.rect[2] - button.rect[0]) / 50
+        scale_y = (button.rect[3] - button.rect[1]) / 20
+        first_button_x = 58 if PATH in dialog.controls or CDMSG in dialog.controls else 25
+        client_left = button.rect[0] - first_button_x * scale_x
+        client_top = button.rect[1] - 125 * scale_y
+        self.assertLessEqual(abs(logo.rect[0] - (client_left + 46 * scale_x)), 2, logo.rect)
+        self.assertLessEqual(abs(logo.rect[1] - (client_top + 7 * scale_y)), 2, logo.rect)
+        width, height = logo.rect[2] - logo.rect[0], logo.rect[3] - logo.rect[1]
+        self.assertTrue(200 <= width <= 206 and 73 <= height <= 79, (width, height))
+
+    def test_progress_lines_during_the_copy(self):
+        files = {"QV%03d.DRV" % n: b"d" * 4096 for n in range(400)}
+        self.lay_out(files=files)
+        main_dialog = self.start()
+        self.world.screenshot("main", main_dialog)
+        self.world.keys("alt+a")
+        self.world.screenshot("about", self.world.wait_dialog(OK))
+        self.world.keys("Return")
+        self.world.wait_gone(OK)
+        self.world.keys("Return")
+        thread = self.world.freeze(STEPFILE2)
+        try:
+            working = self.world.find(STEP)
+            self.world.screenshot("progress", working)
+        finally:
+            self.world.thaw(thread)
+        self.assertEqual(["", "Copying:", "to:"],
+                         [working.text(i) for i in (QUESTION, STEP, STEP2)])
+        self.assertTrue(working.text(STEPFILE2).startswith(DEST + "\\"), working.text(STEPFILE2))
+        self.assertTrue(working.text(STEPFILE), "the file being copied")
+        self.world.screenshot("finish", self.world.wait_dialog(FINISHMSG))
+        result = self.finish_with_cancel()
+        self.assertEqual(400, len(list(self.world.host(DEST).glob("QV*.DRV"))))
+        self.assertIn(b"Copying QV399.DRV to C:\\QVDEST\\QV399.DRV", result.log)
+
+    def test_driver_path_prompt_picture(self):
+        self.lay_out(files={"README.TXT": b"x"})
+        self.start()
+        self.world.keys("Return")
+        self.world.screenshot("driver-path", self.world.wait_dialog(PATH))
+        self.world.keys("Escape")
+        self.finish()
 
 
 if __name__ == "__main__":
