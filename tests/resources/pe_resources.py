@@ -137,9 +137,9 @@ class Dialog:
     menu: object           # None, str or ordinal
     window_class: object   # None, str or ordinal
     title: str
-    point_size: object = None
-    weight: object = None
-    italic: object = None
+    point_size: object = None  # font: all None without DS_SETFONT; the
+    weight: object = None      # classic template has only point size and
+    italic: object = None      # typeface
     charset: object = None
     typeface: object = None
     controls: list = field(default_factory=list)
@@ -180,12 +180,11 @@ def parse_dialog(data):
     for _ in range(count):
         at = _align(at)
         if extended:
-            c_help, c_ex, c_style, cx_, cy_, cw, ch, c_id = struct.unpack_from("<IIIhhhhI", data, at)
+            c_help, c_ex, c_style, *rect, c_id = struct.unpack_from("<IIIhhhhI", data, at)
             at += 24
         else:
-            c_style, c_ex, cx_, cy_, cw, ch, c_id = struct.unpack_from("<IIhhhhH", data, at)
-            c_help = None
-            at += 18
+            c_style, c_ex, *rect, c_id = struct.unpack_from("<IIhhhhH", data, at)
+            c_help, at = None, at + 18
         cls, at = _sz_or_ord(data, at)
         if isinstance(cls, int):
             cls = CLASS_ATOMS.get(cls, cls)
@@ -193,7 +192,7 @@ def parse_dialog(data):
         extra_size = _u16(data, at)
         extra = data[at + 2:at + 2 + extra_size]
         at += 2 + extra_size
-        dialog.controls.append(Control(c_help, c_ex, c_style, cx_, cy_, cw, ch, c_id, cls,
+        dialog.controls.append(Control(c_help, c_ex, c_style, *rect, c_id, cls,
                                        "" if text is None else text, extra))
     dialog.end = at
     if at > len(data):

@@ -6,6 +6,7 @@ Run: python3 tests/resources/test_resources.py [path/to/Drivewright.exe]"""
 import collections
 import os
 import re
+import struct
 import sys
 import unittest
 
@@ -168,7 +169,7 @@ def source_strings():
             texts[int(numbers[name])] = ""
         else:
             texts[int(numbers[name])] += _rc_literal(token.group(2))
-    missing = set(numbers) - {n for n in numbers if int(numbers[n]) in texts}
+    missing = {name for name, number in numbers.items() if int(number) not in texts}
     return texts, missing
 
 
@@ -246,7 +247,7 @@ class Resources(unittest.TestCase):
     def test_logo_bitmap(self):
         dib = self.resource(pe.RT_BITMAP, IDB_LOGO)
         self.assertEqual(15664, len(dib))
-        header = pe.struct.unpack_from("<IiiHHIIiiII", dib)
+        header = struct.unpack_from("<IiiHHIIiiII", dib)
         self.assertEqual((40, 200, 73, 1, 8, 0, 14600, 0, 0, 0, 0), header,
                          "size, width, height, planes, bits, compression, image size, "
                          "resolution x/y, colours used/important")
@@ -263,21 +264,24 @@ class Resources(unittest.TestCase):
     def test_icon_group(self):
         group = self.resource(pe.RT_GROUP_ICON, IDI_MAIN)
         self.assertEqual(6 + 14, len(group))
-        self.assertEqual((0, 1, 1), pe.struct.unpack_from("<HHH", group), "reserved, type, count")
+        self.assertEqual((0, 1, 1), struct.unpack_from("<HHH", group), "reserved, type, count")
         self.assertEqual((32, 32, 16, 0, 1, 4, 744, ICON_IMAGE),
-                         pe.struct.unpack_from("<BBBBHHIH", group, 6),
+                         struct.unpack_from("<BBBBHHIH", group, 6),
                          "width, height, colours, reserved, planes, bits, bytes, id")
 
     def test_icon_image(self):
         image = self.resource(pe.RT_ICON, ICON_IMAGE)
         self.assertEqual(744, len(image))
-        self.assertEqual((40, 32, 64, 1, 4), pe.struct.unpack_from("<IiiHH", image),
+        self.assertEqual((40, 32, 64, 1, 4), struct.unpack_from("<IiiHH", image),
                          "header size, width, height, planes, bits")
         palette = [tuple(image[40 + 4 * i:44 + 4 * i]) for i in range(16)]
         self.assertEqual([(b, g, r, 0) for r, g, b in VGA_PALETTE], palette)
 
-    def test_version_record(self):
-        v = pe.parse_version(self.resource(pe.RT_VERSION, VERSION_ID))
+    def version(self):
+        return pe.parse_version(self.resource(pe.RT_VERSION, VERSION_ID))
+
+    def test_version_fixed_info(self):
+        v = self.version()
         self.assertEqual("VS_VERSION_INFO", v["key"])
         self.assertIsNotNone(v["fixed"], "no fixed file info")
         self.assertEqual(dict(signature=0xFEEF04BD, file_version_ms=0, file_version_ls=0x00010000,
@@ -285,14 +289,21 @@ class Resources(unittest.TestCase):
                               file_flags_mask=0x3F, file_flags=0, file_os=0x00040004,
                               file_type=1, file_subtype=0, file_date_ms=0, file_date_ls=0),
                          {k: val for k, val in v["fixed"].items() if k != "struc_version"})
+
+    def test_version_strings(self):
+        v = self.version()
         self.assertEqual(["040904b0"], [name for name, _ in v["string_tables"]])
         strings = v["string_tables"][0][1]
         self.assertEqual([k for k, _ in VERSION_STRINGS], [k for k, _ in strings])
         for (key, expected), (_, value) in zip(VERSION_STRINGS, strings):
-            if expected is None:
-                self.assertTrue(value and value.strip(), "%s is empty" % key)
-            else:
-                self.assertEqual(expected, value, key)
+            with self.subTest(key=key):
+                if expected is None:
+                    self.assertTrue(value and value.strip(), "%s is empty" % key)
+                else:
+                    self.assertEqual(expected, value, key)
+
+    def test_version_translation(self):
+        v = self.version()
         self.assertEqual([(0x0409, 1200)], v["translations"])
         self.assertEqual([], v["other_blocks"])
 
@@ -305,7 +316,7 @@ class Resources(unittest.TestCase):
                 found.update(pe.parse_string_block(block, data))
         for number in sorted(set(expected) | set(found)):
             with self.subTest(string=number):
-                self.assertIn(number, expected, "string %d is not in the sources" % number)
+                self.assertTrue(number in expected, "string %d is not in the sources" % number)
                 self.assertEqual(expected[number], found.get(number), "string %d" % number)
 
 

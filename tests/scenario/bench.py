@@ -47,8 +47,9 @@ def section_pattern(header, *messages):
 
 
 class Result:
-    def __init__(self, exit_code, stdout, log, registry):
+    def __init__(self, exit_code, stdout, log, registry, milliseconds=None):
         self.exit_code = exit_code
+        self.milliseconds = milliseconds
         self.stdout = stdout
         self.log = log
         self.registry = registry
@@ -320,7 +321,8 @@ class Launch:
         stdout = stdout_host.read_bytes()
         stdout_host.unlink()
         log = world.log_path.read_bytes() if world.log_path.is_file() else None
-        return Result(int(status.split()[1]), stdout, log, registry_after)
+        return Result(int(status.split()[1]), stdout, log, registry_after,
+                      int(status.split()[2]))
 
 
 class ScenarioTest(unittest.TestCase):

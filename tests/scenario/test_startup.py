@@ -74,6 +74,20 @@ class HeaderLine(ScenarioTest):
         self.assertRun(result, 0, None, [USEABLE % r"C:\windows"])
 
 
+class NoDisplay(ScenarioTest):
+
+    def test_without_a_display_the_dialogs_cannot_open_and_nothing_is_installed(self):
+        # The main dialog fails to open (-1): that is no finished installation,
+        # so there is neither the 2 s pause nor a finish dialog.
+        self.world.reset()
+        self.world.package(r"C:\PKG", {"QVAUDIO.DRV": b"driver"})
+        self.world.make_dir(r"C:\QVDEST")
+        result = self.world.run("", source_path=r"C:\QVDEST", fresh=False)
+        self.assertRun(result, 0, None, [USEABLE % r"C:\QVDEST"])
+        self.assertEqual([], list(self.world.host(r"C:\QVDEST").iterdir()))
+        self.assertLess(result.milliseconds, 2000, "no pause before a finish dialog")
+
+
 class SourcePath(ScenarioTest):
 
     def test_judgement_of_the_source_path(self):
