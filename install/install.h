@@ -19,4 +19,13 @@ int InstallInfFiles(HWND window);
 /* inf_other.cpp */
 int CopyInfToOther(const char *infName, const char *otherDir, char *destination, HWND window);
 
+/* driver_dir.cpp: C:\QUORVEL\DRIVERS, or C:\QUORVEL0 ... 9 in its place. */
+void PrepareDriverDir(void);
+
+/* cd_components.cpp: 1 to go on, 0 when the insert-CD prompt was cancelled. */
+int FetchCdComponents(HWND mainWindow);
+
+/* extract_cab.cpp: 1 when the cabinet tool was started. */
+int ExtractFromCab(const char *cabPath, const char *destinationPath, HWND window);
+
 #endif

@@ -88,3 +88,38 @@ int BuildOtherPath(const char *otherDir, const char *provider, const char *infNa
         return 0;
     return Join3(dir, infName, "", out, outSize);
 }
+
+int AppendPath(const char *dir, const char *tail, char *out, size_t outSize)
+{
+    return Join3(dir, "\\", tail, out, outSize);
+}
+
+void TakeCdRoot(const char *sourcePath, char *root, size_t rootSize)
+{
+    const char *backslash = strchr(sourcePath, '\\');
+    size_t length = backslash ? (size_t)(backslash - sourcePath) : strlen(sourcePath);
+    if (length >= rootSize)
+        length = rootSize - 1;
+    memcpy(root, sourcePath, length);
+    root[length] = '\0';
+}
+
+int SplitAtLastBackslash(const char *path, char *dir, size_t dirSize, char *name,
+                         size_t nameSize)
+{
+    const char *backslash = strrchr(path, '\\');
+    dir[0] = '\0';
+    if (name)
+        name[0] = '\0';
+    if (!backslash)
+        return 0;
+    size_t dirLength = (size_t)(backslash - path);
+    size_t nameLength = strlen(backslash + 1);
+    if (dirLength >= dirSize || (name && nameLength >= nameSize))
+        return 0;
+    memcpy(dir, path, dirLength);
+    dir[dirLength] = '\0';
+    if (name)
+        memcpy(name, backslash + 1, nameLength + 1);
+    return 1;
+}

@@ -1,5 +1,6 @@
-/* Texts of the file installation: destination paths, INF lines and the
-   provider of an INF (no Win32 here). */
+/* Texts of the file installation: destination paths, INF lines, the
+   provider of an INF and the paths of the Windows CD components (no Win32
+   here). */
 #ifndef DRIVEWRIGHT_INSTALL_TEXT_H
 #define DRIVEWRIGHT_INSTALL_TEXT_H
 
@@ -34,5 +35,20 @@ int IsSafeProvider(const char *provider);
    out empty, when the path does not fit outSize. */
 int BuildOtherPath(const char *otherDir, const char *provider, const char *infName,
                    char *out, size_t outSize);
+
+/* dir, one backslash and tail, whatever dir ends in: an empty dir gives a
+   path from the root of the current drive. Returns 0, with out empty, when
+   the path does not fit outSize. */
+int AppendPath(const char *dir, const char *tail, char *out, size_t outSize);
+
+/* The drive part of a source path: the text before its first backslash, or
+   the whole text when it has none. Cut to what fits rootSize. */
+void TakeCdRoot(const char *sourcePath, char *root, size_t rootSize);
+
+/* path split at its last backslash into the text before and the text after
+   it; a null name takes the text before only. Returns 0, with the parts
+   empty, when path has no backslash or a part does not fit. */
+int SplitAtLastBackslash(const char *path, char *dir, size_t dirSize, char *name,
+                         size_t nameSize);
 
 #endif

@@ -13,17 +13,6 @@
    half-way; until the sequence has finished they are ignored. */
 static int YesSequenceRunning;
 
-/* No-op stage: the fresh driver directory is not prepared yet. */
-static void PrepareDriverDir(void)
-{
-}
-
-/* No-op stage: the Windows CD components are not fetched yet; the run goes on. */
-static int FetchCdComponents(HWND)
-{
-    return 1;
-}
-
 static void DisableControl(HWND window, int id)
 {
     HWND control = GetDlgItem(window, id);

@@ -16,6 +16,9 @@ INT_PTR CALLBACK AboutDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 /* driver_path_dialog.cpp: asks for the directory that holds the driver files. */
 INT_PTR CALLBACK DriverPathDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+/* insert_cd_dialog.cpp: asks for the Windows CD. */
+INT_PTR CALLBACK InsertCdDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 /* finish_dialog.cpp: shut down, restart, or neither. */
 INT_PTR CALLBACK FinishDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

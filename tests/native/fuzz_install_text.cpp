@@ -10,6 +10,30 @@
 
 #include "install/install_text.h"
 
+// The Windows CD paths formed from a line taken as a source path, and the
+// line split as the cabinet tool's arguments are.
+static void CheckCdPaths(const char *line, size_t width)
+{
+    char *root = (char *)malloc(width);
+    char *dir = (char *)malloc(width);
+    char *name = (char *)malloc(width);
+    char cab[512];
+    TakeCdRoot(line, root, width);
+    if (strlen(root) >= width || strchr(root, '\\') || strncmp(root, line, strlen(root)))
+        abort();
+    if (AppendPath(root, "WIN95\\WIN95_12.CAB", cab, sizeof cab) && strlen(cab) >= sizeof cab)
+        abort();
+    if (SplitAtLastBackslash(line, dir, width, name, width)) {
+        if (strlen(dir) + 1 + strlen(name) != strlen(line) || strchr(name, '\\'))
+            abort();
+    } else if (*dir || *name) {
+        abort();
+    }
+    free(name);
+    free(dir);
+    free(root);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
@@ -35,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         if (JoinPath(line, "A.DRV", path, sizeof path) && strlen(path) >= sizeof path)
             abort();
+        CheckCdPaths(line, width);
     }
     free(provider);
     free(line);

@@ -117,3 +117,82 @@ TEST(OtherPath, SafeProvidersOnly)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CdPaths, RootIsTheTextBeforeTheFirstBackslash)
+{
+    struct Case {
+        const char *sourcePath, *root, *win95Cab;
+    } cases[] = {
+        {"D:\\WIN98", "D:", "D:\\WIN95\\WIN95_12.CAB"},
+        {"D:\\WIN95\\CABS", "D:", "D:\\WIN95\\WIN95_12.CAB"},
+        {"E:", "E:", "E:\\WIN95\\WIN95_12.CAB"},
+        {"", "", "\\WIN95\\WIN95_12.CAB"},
+        {"\\\\SERVER\\SHARE", "", "\\WIN95\\WIN95_12.CAB"},
+    };
+    for (const Case &c : cases) {
+        char root[512], cab[512];
+        TakeCdRoot(c.sourcePath, root, sizeof root);
+        EXPECT_STREQ(c.root, root) << c.sourcePath;
+        EXPECT_EQ(1, AppendPath(root, "WIN95\\WIN95_12.CAB", cab, sizeof cab));
+        EXPECT_STREQ(c.win95Cab, cab) << c.sourcePath;
+    }
+    // A root longer than its buffer is cut, never written past it.
+    char area[8 + 4];
+    memset(area, '#', sizeof area);
+    TakeCdRoot("ABCDEFGHIJKL\\X", area, 8);
+    EXPECT_STREQ("ABCDEFG", area);
+    for (size_t i = 8; i < sizeof area; i++)
+        ASSERT_EQ('#', area[i]);
+}
+
+TEST(CdPaths, AppendPathAlwaysPutsOneBackslash)
+{
+    char out[INSTALL_PATH_SIZE];
+    EXPECT_EQ(1, AppendPath("C:\\QUORVEL\\DRIVERS", "MSJSTICK.DRV", out, sizeof out));
+    EXPECT_STREQ("C:\\QUORVEL\\DRIVERS\\MSJSTICK.DRV", out);
+    std::string dir(INSTALL_PATH_SIZE - 1 - 13, 'd');             // + "\MSJSTICK.DRV" = 127
+    EXPECT_EQ(1, AppendPath(dir.c_str(), "MSJSTICK.DRV", out, sizeof out));
+    EXPECT_EQ(0, AppendPath((dir + "d").c_str(), "MSJSTICK.DRV", out, sizeof out));
+    EXPECT_STREQ("", out);
+}
+
+TEST(CdPaths, SplitAtLastBackslash)
+{
+    struct Case {
+        const char *path;
+        int result;
+        const char *dir, *name;
+    } cases[] = {
+        {"C:\\QUORVEL\\DRIVERS\\MSJSTICK.DRV", 1, "C:\\QUORVEL\\DRIVERS", "MSJSTICK.DRV"},
+        {"D:\\DRIVER18.CAB", 1, "D:", "DRIVER18.CAB"},
+        {"\\A", 1, "", "A"},
+        {"C:\\DIR\\", 1, "C:\\DIR", ""},
+        {"NOSLASH", 0, "", ""},
+        {"", 0, "", ""},
+    };
+    for (const Case &c : cases) {
+        char dir[256] = "x", name[256] = "x";
+        EXPECT_EQ(c.result, SplitAtLastBackslash(c.path, dir, sizeof dir, name, sizeof name))
+            << c.path;
+        EXPECT_STREQ(c.dir, dir) << c.path;
+        EXPECT_STREQ(c.name, name) << c.path;
+    }
+    // Parts of 255 characters fit 256; 256 do not, and both parts stay empty.
+    std::string long255(255, 'a');
+    char dir[256], name[256];
+    EXPECT_EQ(1, SplitAtLastBackslash((long255 + "\\" + long255).c_str(), dir, sizeof dir,
+                                      name, sizeof name));
+    EXPECT_EQ(0, SplitAtLastBackslash((long255 + "a\\b").c_str(), dir, sizeof dir, name,
+                                      sizeof name));
+    EXPECT_STREQ("", dir);
+    EXPECT_EQ(0, SplitAtLastBackslash(("a\\" + long255 + "b").c_str(), dir, sizeof dir, name,
+                                      sizeof name));
+    EXPECT_STREQ("", dir);
+    EXPECT_STREQ("", name);
+    EXPECT_EQ(1, SplitAtLastBackslash("C:\\CAB\\X.CAB", dir, sizeof dir, NULL, 0));
+    EXPECT_STREQ("C:\\CAB", dir);
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+/* The fresh driver directory of a run whose SourcePath cannot be used. */
+#include "install.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "../app/install_state.h"
+
+/* A candidate is taken when it can be entered, so a C:\QUORVEL left by an
+   earlier run is used again. */
+static int TryCandidate(void)
+{
+    CreateDirectoryA(InstallState.DriverDir, NULL);
+    return SetCurrentDirectoryA(InstallState.DriverDir) != 0;
+}
+
+/* When no candidate can be entered, DriverDir is C:\QUORVEL9\DRIVERS, which
+   does not exist: the copies into it fail and are logged. */
+void PrepareDriverDir(void)
+{
+    char *dir = InstallState.DriverDir;
+    size_t size = sizeof InstallState.DriverDir;
+
+    snprintf(dir, size, "%s", "C:\\QUORVEL");
+    if (!TryCandidate()) {
+        for (int n = 0; n <= 9; n++) {
+            snprintf(dir, size, "C:\\QUORVEL%1d", n);
+            if (TryCandidate())
+                break;
+        }
+    }
+    size_t length = strlen(dir);
+    snprintf(dir + length, size - length, "%s", "\\DRIVERS");
+    CreateDirectoryA(dir, NULL);
+    SetCurrentDirectoryA(InstallState.ProgramDir);
+}

@@ -1,0 +1,72 @@
+/* Unpacking one file from a cabinet of the Windows CD with Windows' own
+   cabinet tool, which lies beside the cabinet. */
+#include "install.h"
+
+#include <stdio.h>
+
+#include "install_text.h"
+#include "../app/install_state.h"
+#include "../log/log.h"
+#include "../res/resource.h"
+
+static void ShowExtraction(const char *cabPath, const char *destinationPath, HWND window)
+{
+    char label[256];
+    LoadMessage(IDS_EXTRACTLABEL, label, sizeof label);
+    SetDlgItemTextA(window, IDC_STEP, label);
+    SetDlgItemTextA(window, IDC_STEPFILE, destinationPath);
+    LoadMessage(IDS_FROMLABEL, label, sizeof label);
+    SetDlgItemTextA(window, IDC_STEP2, label);
+    SetDlgItemTextA(window, IDC_STEPFILE2, cabPath);
+}
+
+/* The tool is started from the cabinet's directory only, detached and
+   without the installer's streams, and not waited for: a result of 1 says
+   only that it started. */
+static int StartTool(const char *cabPath, const char *destinationPath)
+{
+    char destinationDir[256], destinationName[256], cabinetDir[512];
+    char commandLine[3 * 512 + 32];
+
+    /* Parts that do not fit their buffers: the tool is not started. */
+    if (!SplitAtLastBackslash(destinationPath, destinationDir, sizeof destinationDir,
+                              destinationName, sizeof destinationName))
+        return 0;
+    if (!SplitAtLastBackslash(cabPath, cabinetDir, sizeof cabinetDir, NULL, 0))
+        return 0;
+    int length = snprintf(commandLine, sizeof commandLine, "extract.exe /y /l %s %s %s",
+                          destinationDir, cabPath, destinationName);
+    if (length < 0 || (size_t)length >= sizeof commandLine)
+        return 0;
+
+    SetCurrentDirectoryA(cabinetDir);
+
+    STARTUPINFOA startup;
+    PROCESS_INFORMATION process;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    if (!CreateProcessA("extract.exe", commandLine, NULL, NULL, FALSE, DETACHED_PROCESS, NULL,
+                        NULL, &startup, &process))
+        return 0;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 1;
+}
+
+int ExtractFromCab(const char *cabPath, const char *destinationPath, HWND window)
+{
+    if (!InstallState.QuietMode)
+        ShowExtraction(cabPath, destinationPath, window);
+
+    char savedDir[512];
+    DWORD saved = GetCurrentDirectoryA(sizeof savedDir, savedDir);
+    int started = StartTool(cabPath, destinationPath);
+
+    char message[256];
+    LoadMessage(started ? IDS_EXTRACTING : IDS_EXTRACTFAILED, message, sizeof message);
+    LogMessage(message, destinationPath, cabPath);
+
+    if (saved > 0 && saved < sizeof savedDir)
+        SetCurrentDirectoryA(savedDir);
+    return started;
+}
