@@ -101,7 +101,8 @@ class World:
     def host(self, path):
         """The host path of a Windows path on C: or D: (case as the prefix has it)."""
         drive, rest = path[0].lower(), path[2:].lstrip("\\")
-        base = {"c": self.prefix / "drive_c", "d": self.prefix / "cdrom-d"}[drive]
+        base = {"c": self.prefix / "drive_c", "d": self.prefix / "cdrom-d",
+                "e": self.prefix / "cdrom-e"}[drive]
         for part in [p for p in rest.split("\\") if p]:
             match = [e for e in base.iterdir() if e.name.lower() == part.lower()] \
                 if base.is_dir() else []
@@ -162,12 +163,13 @@ class World:
                 starts[-1] = starts[-1][:3] + (True,)
         return starts
 
-    def insert_disc(self, present=True):
-        link = self.prefix / "dosdevices" / "d:"
+    def insert_disc(self, present=True, drive="d"):
+        """Puts the disc (the folder cdrom-<drive>) into the CD-ROM drive, or takes it out."""
+        link = self.prefix / "dosdevices" / f"{drive}:"
         if link.is_symlink() or link.exists():
             link.unlink()
         if present:
-            link.symlink_to(self.prefix / "cdrom-d")
+            link.symlink_to(self.prefix / f"cdrom-{drive}")
 
     def remove_leftovers(self):
         """What earlier runs, also of an earlier test process, left on C:: every
@@ -201,9 +203,13 @@ class World:
             shutil.rmtree(log)
         elif log.exists():
             log.unlink()
-        for entry in (self.prefix / "cdrom-d").iterdir():
-            shutil.rmtree(entry) if entry.is_dir() else entry.unlink()
+        for drive in "de":
+            disc = self.prefix / f"cdrom-{drive}"
+            disc.mkdir(exist_ok=True)
+            for entry in disc.iterdir():
+                shutil.rmtree(entry) if entry.is_dir() else entry.unlink()
         self.insert_disc(True)
+        self.insert_disc(False, "e")
 
     def restart(self):
         """Wine's simulated restart: runs the RunOnce commands, then removes them."""

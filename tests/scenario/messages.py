@@ -25,3 +25,5 @@ HELP = ("DRIVEWRIGHT.EXE Options \n"
         "\t\t;C:\\path is the drive and directory where the driver files\n"
         "\t\t;now reside.\n"
         " ")
+EXTRACTING = "Extracting %s from %s \n"
+EXTRACT_FAILED = "Extract of %s from %s FAILED \n"

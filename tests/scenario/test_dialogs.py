@@ -165,21 +165,25 @@ class YesSequence(DialogRun):
         self.assertEqual(b"no drivers", self.world.host(DEST + r"\README.TXT").read_bytes())
 
     def test_unusable_source_path_gets_the_restore_entry(self):
-        # The CD components are not fetched yet: the driver directory stays the
-        # old source path, and the restore entry points back at it.
+        # With the system's own MSJSTICK.DRV no CD is asked for: the fresh
+        # driver directory gets it, and SourcePath points there until restart.
         self.lay_out(source_path=r"D:\WIN98")
-        self.world.make_dir(r"D:\WIN98")
+        self.world.write_file(r"C:\WINDOWS\SYSTEM\MSJSTICK.DRV", b"joystick")
+        fresh = r"C:\QUORVEL\DRIVERS"
         self.start(source_path=r"D:\WIN98")
         self.world.keys("Return")
         self.world.wait_dialog(FINISHMSG)
         result = self.finish_with_cancel()
-        self.assertEqual({"SourcePath": b"D:\\WIN98\0",
-                          "Quorvel": b"D:\\WIN98\\Drivewright -X=D:\\WIN98\0"}, result.registry)
+        self.assertEqual({"SourcePath": fresh.encode() + b"\0",
+                          "Quorvel": fresh.encode() + b"\\Drivewright -X=D:\\WIN98\0"},
+                         result.registry)
         lines = self.log_lines(result)
-        self.assertEqual([NOT_USEABLE % r"D:\WIN98", UPDATED % r"D:\WIN98"], lines[:2])
+        self.assertEqual([NOT_USEABLE % r"D:\WIN98",
+                          COPYING % (r"C:\WINDOWS\SYSTEM\MSJSTICK.DRV", fresh + r"\MSJSTICK.DRV"),
+                          UPDATED % fresh], lines[:3])
         self.assertEqual(self.inf_lines(), lines[-2:])
         record = self.world.remover_record()
-        self.assertEqual(r"D:\WIN98", record[0][2], "the remover runs after the repointing")
+        self.assertEqual(fresh, record[0][2], "the remover runs after the repointing")
 
     def test_usable_source_path_writes_no_restore_entry(self):
         self.lay_out()

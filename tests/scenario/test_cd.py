@@ -1,0 +1,301 @@
+"""The fresh driver directory of a run whose SourcePath cannot be used, and
+the two Windows components put into it: from the running system, or from a
+Windows CD in the CD-ROM drive of the prefix, with Wine's own cabinet tool
+on the CD as extract.exe."""
+import shutil
+import subprocess
+import tempfile
+from pathlib import Path
+
+from bench import main
+from gui import CANCEL, CDMSG, FINISHMSG, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
+from messages import COPYING, EXTRACT_FAILED, EXTRACTING, FAILED, NOT_USEABLE, UPDATED, USEABLE
+from test_dialogs import DRIVERS, PKG, DialogRun
+
+CD_TEXT = ("Locate your Windows installation CD-ROM and put it in the CD-ROM drive. The "
+           "install program needs to copy some files from it for proper operation of your "
+           "Quorvel Audio Sound Board.")
+BADCD = ("That does not appear to be a valid Windows install CD. "
+         "Please check the disk and try again.")
+SYSTEM_JOYSTICK = r"C:\WINDOWS\SYSTEM\MSJSTICK.DRV"
+FRESH = r"C:\QUORVEL\DRIVERS"
+JOYSTICK = b"MZ joystick driver \x00\xff" * 50
+WIN95_CAB = b"MSCF win95 cabinet" * 100
+
+
+def cabinet_holding_the_joystick_driver():
+    """A real cabinet, made with gcab, holding MSJSTICK.DRV."""
+    with tempfile.TemporaryDirectory() as work:
+        (Path(work) / "MSJSTICK.DRV").write_bytes(JOYSTICK)
+        subprocess.run(["gcab", "-c", "DRIVER18.CAB", "MSJSTICK.DRV"], cwd=work, check=True)
+        return (Path(work) / "DRIVER18.CAB").read_bytes()
+
+
+DRIVER18_CAB = cabinet_holding_the_joystick_driver()
+
+
+class CdRun(DialogRun):
+
+    def lay_out_cd(self, win95=False, win98=False, tool=True, drive="D", system_driver=False):
+        """The package, and a Windows CD in the drive with the cabinets asked for."""
+        self.lay_out(source_path=None)
+        world = self.world
+        if system_driver:
+            world.write_file(SYSTEM_JOYSTICK, JOYSTICK)
+        if win95:
+            world.write_file(drive + r":\WIN95\WIN95_12.CAB", WIN95_CAB)
+        if win98:
+            world.write_file(drive + r":\WIN98\DRIVER18.CAB", DRIVER18_CAB)
+            if tool:
+                shutil.copyfile(world.host(r"C:\windows\system32\extrac32.exe"),
+                                world.host(drive + r":\WIN98\extract.exe"))
+
+    def start_yes(self, source_path=r"D:\WIN98"):
+        self.start(source_path=source_path)
+        self.world.keys("Return")
+
+    def answer_prompt(self, expected_text, press="Return", previous=None):
+        """Waits for a fresh insert-CD prompt, checks its text, and answers it."""
+        prompt = poll("the insert-CD prompt",
+                      lambda: (lambda d: d if d and d.handle != previous else None)(
+                          self.world.find(CDMSG)))
+        self.assertEqual(expected_text, prompt.text(CDMSG))
+        self.world.keys(press)
+        return prompt.handle
+
+    def end_with_cancel(self):
+        self.world.wait_dialog(FINISHMSG)
+        return self.finish_with_cancel()
+
+    def package_copies(self, dest=FRESH):
+        names = ["Drivewright.exe", "uninstal.exe", "uninstal.cfg"] + list(DRIVERS)
+        return ([COPYING % (n, dest + "\\" + n) for n in names] +
+                [FAILED % (n, dest + "\\" + n) for n in (".", "..")])
+
+    def assertCdRun(self, result, source_path, component_lines, dest=FRESH):
+        """The log: SourcePath, the component lines, the repointing, the
+        package (in the file system's order), the INF lines."""
+        lines = self.log_lines(result)
+        head = [NOT_USEABLE % source_path] + component_lines + [UPDATED % dest]
+        self.assertEqual(head, lines[:len(head)], result.log)
+        self.assertCountEqual(self.package_copies(dest), lines[len(head):-2])
+        self.assertEqual(self.inf_lines(), lines[-2:])
+        self.assertEqual({"SourcePath": dest.encode() + b"\0",
+                          "Quorvel": (dest + r"\Drivewright -X=" + source_path).encode() + b"\0"},
+                         result.registry)
+
+    def fresh_files(self, dest=FRESH):
+        host = self.world.host(dest)
+        return sorted(p.name for p in host.iterdir()) if host.is_dir() else None
+
+
+class DriverDirectory(CdRun):
+
+    def test_candidates(self):
+        cases = [("no C:\\QUORVEL", [], FRESH),
+                 ("C:\\QUORVEL left from an earlier run", [r"C:\QUORVEL\OLD.TXT"], FRESH),
+                 ("a plain file C:\\QUORVEL", [r"C:\QUORVEL"], r"C:\QUORVEL0\DRIVERS"),
+                 ("every candidate a plain file",
+                  [r"C:\QUORVEL"] + [r"C:\QUORVEL%d" % n for n in range(10)],
+                  r"C:\QUORVEL9\DRIVERS")]
+        for name, files, dest in cases:
+            with self.subTest(name):
+                self.lay_out_cd(system_driver=True)
+                for path in files:
+                    self.world.write_file(path, b"in the way")
+                self.start_yes()
+                result = self.end_with_cancel()
+                joystick = dest + r"\MSJSTICK.DRV"
+                if dest.startswith(r"C:\QUORVEL9"):
+                    # Nothing can be made there: every copy fails and the run goes on.
+                    self.assertIn(FAILED % (SYSTEM_JOYSTICK, joystick), self.log_lines(result))
+                    self.assertFalse(self.world.host(dest).exists())
+                    self.assertEqual({"SourcePath": dest.encode() + b"\0",
+                                      "Quorvel": (dest + r"\Drivewright -X=D:\WIN98").encode()
+                                      + b"\0"}, result.registry)
+                    continue
+                self.assertCdRun(result, r"D:\WIN98", [COPYING % (SYSTEM_JOYSTICK, joystick)],
+                                 dest)
+                self.assertEqual(JOYSTICK, self.world.host(joystick).read_bytes())
+                self.assertNotIn("WIN95_12.CAB", self.fresh_files(dest))
+                self.assertIsNone(self.world.find(CDMSG), "no prompt")
+                if files == [r"C:\QUORVEL\OLD.TXT"]:
+                    self.assertTrue(self.world.host(files[0]).exists(), "reused as it was")
+
+
+class WindowsCd(CdRun):
+
+    def test_windows_95_cd_gives_the_cabinet(self):
+        self.lay_out_cd(win95=True)
+        self.start_yes(r"D:\WIN95")
+        self.answer_prompt(CD_TEXT)
+        result = self.end_with_cancel()
+        self.assertCdRun(result, r"D:\WIN95", [COPYING % (r"D:\WIN95\WIN95_12.CAB",
+                                                          FRESH + r"\WIN95_12.CAB")])
+        self.assertEqual(WIN95_CAB, self.world.host(FRESH + r"\WIN95_12.CAB").read_bytes())
+        self.assertNotIn("MSJSTICK.DRV", self.fresh_files())
+
+    def test_windows_98_cd_gives_the_extracted_driver(self):
+        self.lay_out_cd(win98=True)
+        (self.world.host(PKG) / "uninstal.cfg").write_text("hold 60000")
+        self.start_yes()
+        prompt = self.world.wait_dialog(CDMSG)
+        self.world.screenshot("insert-cd", prompt)
+        self.answer_prompt(CD_TEXT)
+        # The remover runs after the extraction has started: the progress
+        # lines still show the extraction while it holds.
+        poll("the remover to start", lambda: self.world.remover_record())
+        working = self.world.find(QUESTION)
+        joystick = FRESH + r"\MSJSTICK.DRV"
+        self.assertEqual(["Extracting:", joystick, "from:", r"D:\WIN98\DRIVER18.CAB"],
+                         [working.text(i) for i in (STEP, STEPFILE, STEP2, STEPFILE2)])
+        self.world.screenshot("extracting", working)
+        self.world.write_file(r"C:\uninstal-release.txt")
+        result = self.end_with_cancel()
+        self.assertCdRun(result, r"D:\WIN98",
+                         [EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB")])
+        # The tool runs detached: its file appears in its own time.
+        poll("the extracted driver", lambda: self.world.host(joystick).is_file() and
+             self.world.host(joystick).read_bytes() == JOYSTICK, 60)
+        self.assertNotIn("WIN95_12.CAB", self.fresh_files())
+
+    def test_cd_with_both_cabinets_copies_first_then_extracts(self):
+        self.lay_out_cd(win95=True, win98=True)
+        self.start_yes()
+        self.answer_prompt(CD_TEXT)
+        result = self.end_with_cancel()
+        joystick = FRESH + r"\MSJSTICK.DRV"
+        self.assertCdRun(result, r"D:\WIN98",
+                         [COPYING % (r"D:\WIN95\WIN95_12.CAB", FRESH + r"\WIN95_12.CAB"),
+                          EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB")])
+        poll("the extracted driver", lambda: self.world.host(joystick).is_file(), 60)
+
+    def test_cd_without_the_tool_logs_the_failed_extraction_and_goes_on(self):
+        self.lay_out_cd(win98=True, tool=False)
+        self.start_yes()
+        self.answer_prompt(CD_TEXT)
+        result = self.end_with_cancel()
+        self.assertCdRun(result, r"D:\WIN98", [EXTRACT_FAILED % (FRESH + r"\MSJSTICK.DRV",
+                                                                 r"D:\WIN98\DRIVER18.CAB")])
+
+    def test_cd_with_neither_cabinet_asks_again_until_cancelled(self):
+        self.lay_out_cd()
+        self.world.write_file(r"D:\README.TXT", b"not a Windows CD")
+        self.start_yes()
+        shown = self.answer_prompt(CD_TEXT)
+        for _ in range(3):
+            shown = self.answer_prompt(BADCD, previous=shown)
+        self.answer_prompt(BADCD, press="Escape", previous=shown)
+        result = self.finish()
+        self.assertNothingChanged(result, r"D:\WIN98")
+
+    def test_cancel_at_the_first_prompt(self):
+        self.lay_out_cd(win98=True)
+        self.start_yes()
+        self.world.wait_dialog(CDMSG)
+        self.world.click_control(CANCEL)
+        result = self.finish()
+        self.assertNothingChanged(result, r"D:\WIN98")
+
+    def test_no_disc_then_the_disc_inserted(self):
+        self.lay_out_cd(win98=True)
+        self.world.insert_disc(False)
+        self.start_yes()
+        shown = self.answer_prompt(CD_TEXT)
+        shown = self.answer_prompt(BADCD, previous=shown)
+        self.world.insert_disc(True)
+        self.answer_prompt(BADCD, previous=shown)
+        result = self.end_with_cancel()
+        self.assertCdRun(result, r"D:\WIN98",
+                         [EXTRACTING % (FRESH + r"\MSJSTICK.DRV", r"D:\WIN98\DRIVER18.CAB")])
+
+    def assertNothingChanged(self, result, source_path):
+        """A cancelled prompt: only the fresh directory was made."""
+        self.assertRun(result, 0, None, [NOT_USEABLE % source_path])
+        self.assertEqual({"SourcePath": source_path.encode() + b"\0", "Quorvel": None},
+                         result.registry)
+        self.assertEqual([], self.fresh_files())
+        self.assertEqual([], self.world.remover_record())
+        self.assertIsNone(self.world.find(FINISHMSG))
+
+
+class CdRoot(CdRun):
+
+    def test_cd_drive_taken_from_the_old_source_path(self):
+        cases = [(r"D:\WIN95", "D", r"D:\WIN95\WIN95_12.CAB"),
+                 ("E:", "E", r"E:\WIN95\WIN95_12.CAB"),
+                 ("", "C", r"\WIN95\WIN95_12.CAB")]
+        for source_path, drive, cab in cases:
+            with self.subTest(source_path or "empty"):
+                self.lay_out_cd(win95=True, drive=drive)
+                if drive == "E":
+                    self.world.insert_disc(True, "e")
+                self.start_yes(source_path)
+                self.answer_prompt(CD_TEXT)
+                result = self.end_with_cancel()
+                lines = self.log_lines(result)
+                self.assertEqual(COPYING % (cab, FRESH + r"\WIN95_12.CAB"), lines[1])
+                self.assertEqual(WIN95_CAB,
+                                 self.world.host(FRESH + r"\WIN95_12.CAB").read_bytes())
+
+
+class TypicalRun(CdRun):
+
+    def test_the_whole_typical_interactive_run(self):
+        """A package on the CD in D:\\DRIVERS, SourcePath D:\\WIN98 on the CD,
+        Yes, the Windows CD asked for, Restart; Windows' restart puts
+        SourcePath back."""
+        world = self.world
+        world.reset()
+        world.make_dir(r"C:\windows\INF\OTHER")
+        world.package(r"D:\DRIVERS", DRIVERS)
+        world.remover(r"D:\DRIVERS")
+        world.write_file(r"D:\WIN98\DRIVER18.CAB", DRIVER18_CAB)
+        shutil.copyfile(world.host(r"C:\windows\system32\extrac32.exe"),
+                        world.host(r"D:\WIN98\extract.exe"))
+        self.launch = world.launch("", exe=r"D:\DRIVERS\Drivewright.exe",
+                                   source_path=r"D:\WIN98", fresh=False)
+        world.wait_dialog(QUESTION)
+        world.keys("Return")
+        self.answer_prompt(CD_TEXT)
+        world.wait_dialog(FINISHMSG)
+        world.keys("Return")                       # Restart, the default button
+        result = self.finish()
+
+        joystick = FRESH + r"\MSJSTICK.DRV"
+        names = ["Drivewright.exe", "uninstal.exe", "uninstal.cfg"] + list(DRIVERS)
+        lines = self.log_lines(result)
+        head = [NOT_USEABLE % r"D:\WIN98", EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB"),
+                UPDATED % FRESH]
+        self.assertEqual(head, lines[:3])
+        self.assertCountEqual([COPYING % (n, FRESH + "\\" + n) for n in names] +
+                              [FAILED % (n, FRESH + "\\" + n) for n in (".", "..")],
+                              lines[3:-2])
+        self.assertEqual(self.inf_lines(), lines[-2:])
+        self.assertEqual({"SourcePath": FRESH.encode() + b"\0",
+                          "Quorvel": rb"C:\QUORVEL\DRIVERS\Drivewright -X=D:\WIN98" + b"\0"},
+                         result.registry)
+        self.assertEqual([("uninstal.exe -C", r"D:\DRIVERS", FRESH, True)],
+                         world.remover_record())
+        self.assertEqual(world.exe.read_bytes(),
+                         world.host(FRESH + r"\Drivewright.exe").read_bytes())
+        self.assertEqual(DRIVERS["QVAUDIO.INF"],
+                         world.host(r"C:\windows\INF\OEM0.INF").read_bytes())
+        poll("the extracted driver", lambda: world.host(joystick).is_file() and
+             world.host(joystick).read_bytes() == JOYSTICK, 60)
+
+        # Wine answers the restart request by running RunOnce at once: the copy
+        # in the fresh directory writes the old SourcePath back.
+        restored = poll("SourcePath restored", lambda: (
+            lambda v: v if v["SourcePath"] == b"D:\\WIN98\0" else None)(world.watched()), 120)
+        self.assertIsNone(restored["Quorvel"])
+        log = poll("the restore run's section", lambda: (
+            lambda data: data if data.count(b"QuorvelWare(tm)") == 2 else None)(
+                world.log_path.read_bytes()), 60)
+        self.assertSections(log, (None, lines), ("\n", [USEABLE % FRESH, UPDATED % r"D:\WIN98"]))
+        world.stop()
+        world.start()
+
+
+if __name__ == "__main__":
+    main()
