@@ -1,9 +1,12 @@
 """Two runs of Drivewright.exe with a sample package, printed as they happened:
 a complete quiet installation, which repoints SourcePath, and a simulated
-restart that restores it; then an interactive installation on a virtual
-display, whose buttons the demo presses itself, with a screenshot of each
-dialog in build/demo-screenshots."""
+restart that restores it; then the typical interactive installation on a
+virtual display, whose buttons the demo presses itself, with a screenshot of
+each dialog in build/demo-screenshots."""
+import shutil
+import subprocess
 import sys
+import tempfile
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "scenario"))
@@ -78,57 +81,77 @@ def quiet_run():
 
 
 def interactive_run():
-    """The package directory C:\QVSETUP holds the program and the INF, the
-    driver files are in C:\QVDRV: the program asks for them."""
+    """The typical interactive run: a package on the CD in D:\\DRIVERS, SourcePath
+    D:\\WIN98 on the same CD, no MSJSTICK.DRV in the system; Yes, the Windows
+    CD asked for, Restart, and Windows' restart puts SourcePath back."""
     world = gui.GuiWorld(BUILD / "wine" / "demo-gui")
     world.shots = BUILD / "demo-screenshots"
-    driver_dir = r"C:\QVSOURCE"
+    fresh = r"C:\QUORVEL\DRIVERS"
     try:
         world.start()
         world.reset()
         world.make_dir(r"C:\windows\INF\OTHER")
-        world.make_dir(driver_dir)
-        world.package(r"C:\QVSETUP", {"QVAUDIO.INF": SAMPLE_INF})
-        world.package(r"C:\QVDRV", {"QVAUDIO.DRV": b"driver\r\n", "QVAUDIO.VXD": b"vxd\r\n",
-                                    "QVAUDIO.INF": SAMPLE_INF})
+        world.package(r"D:\DRIVERS", {"QVAUDIO.DRV": b"driver\r\n", "QVAUDIO.VXD": b"vxd\r\n",
+                                      "QVAUDIO.INF": SAMPLE_INF})
+        world.write_file(r"D:\WIN98\DRIVER18.CAB", joystick_cabinet())
+        shutil.copyfile(world.host(r"C:\windows\system32\extrac32.exe"),
+                        world.host(r"D:\WIN98\extract.exe"))
         print(f"\nPrefix:       {world.prefix} (display {world.display.name})")
-        print(r"Package:      C:\QVSETUP (Drivewright.exe, QVAUDIO.INF); drivers in C:\QVDRV")
-        print(rf"SourcePath:   {driver_dir}")
-        print(r"Command:      C:\QVSETUP\Drivewright.exe (no arguments)")
-        launch = world.launch("", exe=r"C:\QVSETUP\Drivewright.exe", source_path=driver_dir,
+        print(r"Windows CD:   D:\WIN98\DRIVER18.CAB (holding MSJSTICK.DRV), D:\WIN98\extract.exe")
+        print(r"Package:      D:\DRIVERS (Drivewright.exe, QVAUDIO.DRV, QVAUDIO.VXD, QVAUDIO.INF)")
+        print(r"SourcePath:   D:\WIN98 (the Windows CD)")
+        print(r"Command:      D:\DRIVERS\Drivewright.exe (no arguments)")
+        seen = world.log_path.stat().st_size if world.log_path.is_file() else 0
+        launch = world.launch("", exe=r"D:\DRIVERS\Drivewright.exe", source_path=r"D:\WIN98",
                               fresh=False)
 
         step("the welcome question", world.wait_dialog(gui.QUESTION), world, "main")
-        world.keys("alt+a")
-        step("About", world.wait_dialog(gui.OK), world, "about")
-        world.keys("Return")
-        world.wait_gone(gui.OK)
         print("Pressing Yes.")
         world.keys("Return")
-        prompt = world.wait_dialog(gui.PATH)
-        step("the driver-path prompt: no QV*.DRV or QV*.VXD in C:\\QVSETUP", prompt, world,
-             "driver-path")
-        print(r"Entering C:\QVDRV and pressing OK.")
-        world.set_path(r"C:\QVDRV")
+        step("the insert-CD prompt (no MSJSTICK.DRV in C:\\WINDOWS\\SYSTEM)",
+             world.wait_dialog(gui.CDMSG), world, "insert-cd")
+        print("Pressing OK: the CD is in the drive.")
         world.keys("Return")
         finish = world.wait_dialog(gui.FINISHMSG)
         step("the finish dialog", finish, world, "finish")
-        print("Pressing Cancel: Windows keeps running.")
-        world.click_control(gui.CANCEL)
+        print("Pressing Restart.")
+        world.keys("Return")
         result = launch.finish()
-        print("\n--- C:\\windows\\Quorvel.log " + "-" * 40)
-        show_log(world)
+        print("\n--- C:\\windows\\Quorvel.log: the installation " + "-" * 26)
+        seen = show_log(world, seen)
         print("-" * 68)
         print(f"Exit code: {result.exit_code}")
-        show_registry(world, "after the interactive run")
+        print("Registry after the interactive run:")
+        for label, data in result.registry.items():
+            shown = "(none)" if data is None else data.rstrip(b"\0").decode("cp1252")
+            print(f"  {label:11} {shown}")
         print("Files placed:")
-        show_files(world, driver_dir)
+        gui.poll("the extracted MSJSTICK.DRV",
+                 lambda: world.host(fresh + r"\MSJSTICK.DRV").is_file(), 60)
+        show_files(world, fresh)
         show_files(world, r"C:\windows\INF", "OEM*.INF")
         show_files(world, r"C:\windows\INF\OTHER")
+
+        print("\nWine answers Restart by running RunOnce:")
+        gui.poll("SourcePath restored",
+                 lambda: world.watched()["SourcePath"] == b"D:\\WIN98\0", 120)
+        gui.poll("the restore run's log", lambda: world.log_path.stat().st_size > seen, 60)
+        print("--- what the restore run added to the log " + "-" * 25)
+        show_log(world, seen)
+        print("-" * 68)
+        show_registry(world, "after the restart")
         print(f"Screenshots:  {world.shots}")
-        return result.exit_code == 0 and world.host(driver_dir + r"\QVAUDIO.DRV").exists()
+        return result.exit_code == 0 and world.watched()["Quorvel"] is None
     finally:
         world.stop()
+
+
+def joystick_cabinet():
+    """DRIVER18.CAB as a real cabinet, made with gcab, holding a sample MSJSTICK.DRV."""
+    with tempfile.TemporaryDirectory() as work:
+        (Path(work) / "MSJSTICK.DRV").write_bytes(b"sample joystick driver\r\n")
+        subprocess.run(["gcab", "-c", "DRIVER18.CAB", "MSJSTICK.DRV"], cwd=work, check=True)
+        return (Path(work) / "DRIVER18.CAB").read_bytes()
 
 
 def step(what, dialog, world, shot):
