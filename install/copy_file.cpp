@@ -5,15 +5,16 @@
 #include "../log/log.h"
 #include "../res/resource.h"
 
-static void ShowCopy(const char *source, const char *destination, HWND window)
+void ShowProgressLines(HWND window, UINT firstLabel, const char *first, UINT secondLabel,
+                       const char *second)
 {
     char label[256];
-    LoadMessage(IDS_COPYLABEL, label, sizeof label);
+    LoadMessage(firstLabel, label, sizeof label);
     SetDlgItemTextA(window, IDC_STEP, label);
-    SetDlgItemTextA(window, IDC_STEPFILE, source);
-    LoadMessage(IDS_TOLABEL, label, sizeof label);
+    SetDlgItemTextA(window, IDC_STEPFILE, first);
+    LoadMessage(secondLabel, label, sizeof label);
     SetDlgItemTextA(window, IDC_STEP2, label);
-    SetDlgItemTextA(window, IDC_STEPFILE2, destination);
+    SetDlgItemTextA(window, IDC_STEPFILE2, second);
 }
 
 static void LogCopy(UINT id, const char *source, const char *destination)
@@ -31,7 +32,7 @@ void LogRefusedCopy(const char *source, const char *destination)
 int CopyOneFile(const char *source, const char *destination, HWND window)
 {
     if (!InstallState.QuietMode)
-        ShowCopy(source, destination, window);
+        ShowProgressLines(window, IDS_COPYLABEL, source, IDS_TOLABEL, destination);
 
     int copied = CopyFileA(source, destination, FALSE) != 0;
     LogCopy(copied ? IDS_COPYING : IDS_COPYFAILED, source, destination);

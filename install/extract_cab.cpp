@@ -9,17 +9,6 @@
 #include "../log/log.h"
 #include "../res/resource.h"
 
-static void ShowExtraction(const char *cabPath, const char *destinationPath, HWND window)
-{
-    char label[256];
-    LoadMessage(IDS_EXTRACTLABEL, label, sizeof label);
-    SetDlgItemTextA(window, IDC_STEP, label);
-    SetDlgItemTextA(window, IDC_STEPFILE, destinationPath);
-    LoadMessage(IDS_FROMLABEL, label, sizeof label);
-    SetDlgItemTextA(window, IDC_STEP2, label);
-    SetDlgItemTextA(window, IDC_STEPFILE2, cabPath);
-}
-
 /* The tool is started from the cabinet's directory only, detached and
    without the installer's streams, and not waited for: a result of 1 says
    only that it started. */
@@ -56,7 +45,7 @@ static int StartTool(const char *cabPath, const char *destinationPath)
 int ExtractFromCab(const char *cabPath, const char *destinationPath, HWND window)
 {
     if (!InstallState.QuietMode)
-        ShowExtraction(cabPath, destinationPath, window);
+        ShowProgressLines(window, IDS_EXTRACTLABEL, destinationPath, IDS_FROMLABEL, cabPath);
 
     char savedDir[512];
     DWORD saved = GetCurrentDirectoryA(sizeof savedDir, savedDir);

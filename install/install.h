@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+/* copy_file.cpp: the four progress lines of the main dialog, always set
+   together: a label, a path, a second label, a second path. */
+void ShowProgressLines(HWND window, UINT firstLabel, const char *first, UINT secondLabel,
+                       const char *second);
+
 /* copy_file.cpp: one copy, shown on the progress lines (not in quiet mode) and logged. */
 int CopyOneFile(const char *source, const char *destination, HWND window);
 
