@@ -1,6 +1,6 @@
 #!/bin/bash
 # Installs every Debian package that the build, the tests and the demo need,
-# and makes the Windows 98 template prefix under build/wine. Quick when all
+# and makes the Windows 98 and Windows 95 template prefixes under build/wine. Quick when all
 # is there already; safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,5 +37,6 @@ if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
 fi
 hash -r
 
-tests/bench/prefix.sh create build/wine/template
+tests/bench/prefix.sh create build/wine/template win98
+tests/bench/prefix.sh create build/wine/template-win95 win95
 echo "setup: ready"

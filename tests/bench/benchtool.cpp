@@ -11,6 +11,7 @@
 //                            in CWD ("-" for ours), standard output into file OUT;
 //                            print "EXIT <code> <milliseconds>" or "TIMEOUT"
 //   cwd                      print "CWD <hex>" of the current directory
+//   version                  print "VERSION <major> <minor> <platform>" of GetVersionExA
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -206,6 +207,13 @@ int main(int argc, char **argv)
             DWORD n = GetCurrentDirectoryA(sizeof dir, dir);
             PrintHex("CWD", (const unsigned char *)dir, n);
             ok = true;
+            i += 1;
+        } else if (strcmp(step, "version") == 0) {
+            OSVERSIONINFOA version;
+            version.dwOSVersionInfoSize = sizeof version;
+            ok = GetVersionExA(&version) != 0;
+            printf("VERSION %lu %lu %lu\n", version.dwMajorVersion, version.dwMinorVersion,
+                   version.dwPlatformId);
             i += 1;
         } else {
             fprintf(stderr, "unknown step %s\n", step);

@@ -1,16 +1,22 @@
 #!/bin/bash
-# Wine prefixes for the tests: 32-bit, Windows 98, with D: a CD-ROM drive
-# holding a disc (folder cdrom-d of the prefix) and E: a CD-ROM drive with
-# no disc. One template is made by wineboot; the others are copies of it.
+# Wine prefixes for the tests: 32-bit, Windows 98 (or Windows 95), with D: a
+# CD-ROM drive holding a disc (folder cdrom-d of the prefix) and E: a CD-ROM
+# drive with no disc. One template a version is made by wineboot; the others
+# are copies of it.
 #
-#   prefix.sh create DIR   make DIR if it is not there yet
-#   prefix.sh start DIR    make it, then start its server and drives afresh
-#   prefix.sh stop DIR     stop the server of DIR (and only that one)
+#   prefix.sh create DIR [win98|win95]   make DIR if it is not there yet
+#   prefix.sh start DIR [win98|win95]    make it, then start its server and drives afresh
+#   prefix.sh stop DIR                   stop the server of DIR (and only that one)
 set -euo pipefail
 
 export WINEDEBUG=-all WINEARCH=win32
 here=$(cd "$(dirname "$0")" && pwd)
-template=${DRIVEWRIGHT_WINE_TEMPLATE:-$here/../../build/wine/template}
+version=${3:-win98}
+case $version in
+    win98) template=${DRIVEWRIGHT_WINE_TEMPLATE:-$here/../../build/wine/template} ;;
+    win95) template=${DRIVEWRIGHT_WINE_TEMPLATE:-$here/../../build/wine/template}-win95 ;;
+    *) echo "unknown Windows version $version" >&2; exit 2 ;;
+esac
 
 make_template() {
     local dir=$1
@@ -19,7 +25,7 @@ make_template() {
     mkdir -p "$(dirname "$dir")"
     # No Mono or Gecko: nothing here needs them, and their installers would ask.
     WINEPREFIX=$dir WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-    WINEPREFIX=$dir winecfg -v win98 >/dev/null 2>&1
+    WINEPREFIX=$dir winecfg -v "$version" >/dev/null 2>&1
     WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$dir wineserver -k || true
@@ -65,7 +71,7 @@ stop() {
 }
 
 case ${1:-} in
-    create|start|stop) [ $# -eq 2 ] || { echo "usage: $0 $1 DIR" >&2; exit 2; }
+    create|start|stop) [ $# -eq 2 ] || [ $# -eq 3 ] || { echo "usage: $0 $1 DIR [VERSION]" >&2; exit 2; }
                        "$1" "$(realpath -m "$2")" ;;
     *) echo "usage: $0 create|start|stop DIR" >&2; exit 2 ;;
 esac

@@ -78,6 +78,9 @@ class World:
                                                     BUILD / "wine" / "scenario")).resolve()
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
                         WINEARCH="win32")
+        self.windows = os.environ.get("DRIVEWRIGHT_WINDOWS", "win98")
+        self.template = BUILD / "wine" / ("template" if self.windows == "win98"
+                                          else "template-" + self.windows)
         # Without a display a dialog fails at once instead of waiting for a
         # user: only the dialog tests give their world one.
         self.env.pop("DISPLAY", None)
@@ -89,9 +92,19 @@ class World:
     # --- the prefix ---------------------------------------------------------
     def start(self):
         if not self.started:
-            subprocess.run([str(PREFIX_TOOL), "start", str(self.prefix)], check=True,
-                           stdin=subprocess.DEVNULL, env=self.env)
+            subprocess.run([str(PREFIX_TOOL), "start", str(self.prefix), self.windows],
+                           check=True, stdin=subprocess.DEVNULL, env=self.env)
             self.started = True
+            self.check_version()
+
+    # What GetVersionExA says in each personality: major, minor, platform.
+    VERSIONS = {"win98": "VERSION 4 10 1", "win95": "VERSION 4 0 1"}
+
+    def check_version(self):
+        """A prefix whose personality is not the one asked for fails at once."""
+        reported = self.bench("version")[0]
+        if reported != self.VERSIONS[self.windows]:
+            raise RuntimeError(f"{self.prefix} reports {reported}, not {self.windows}")
 
     def stop(self):
         subprocess.run([str(PREFIX_TOOL), "stop", str(self.prefix)], check=False,
@@ -176,7 +189,7 @@ class World:
         top-level entry the template prefix lacks, the program files that an
         installation into the Windows directory puts there, and the INF copies."""
         drive_c = self.prefix / "drive_c"
-        fresh = {e.name.lower() for e in (BUILD / "wine" / "template" / "drive_c").iterdir()}
+        fresh = {e.name.lower() for e in (self.template / "drive_c").iterdir()}
         stale = [e for e in drive_c.iterdir() if e.name.lower() not in fresh]
         windows = self.host(r"C:\windows")
         stale += [e for e in windows.iterdir()
