@@ -11,6 +11,9 @@
 //                            in CWD ("-" for ours), standard output into file OUT;
 //                            print "EXIT <code> <milliseconds>" or "TIMEOUT"
 //   cwd                      print "CWD <hex>" of the current directory
+//   firstbyte EXE HEXCMD FILE start EXE with the command line HEXCMD and print
+//                            "FIRSTBYTE <microseconds>" from the start until FILE
+//                            has grown, then wait for EXE to end
 //   version                  print "VERSION <major> <minor> <platform>" of GetVersionExA
 #include <windows.h>
 #include <stdio.h>
@@ -163,6 +166,55 @@ static bool Run(const char *exe, const char *cwd, const char *hexCommand, const 
     return true;
 }
 
+static LONGLONG FileSize(const char *path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return -1;
+    return ((LONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+}
+
+static bool FirstByte(const char *exe, const char *hexCommand, const char *watched)
+{
+    std::string command = FromHex(hexCommand);
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
+    HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
+                             NULL);
+    STARTUPINFOA start;
+    memset(&start, 0, sizeof start);
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdOutput = nul;
+    start.hStdError = nul;
+    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process;
+    LONGLONG before = FileSize(watched);
+    LARGE_INTEGER frequency, t0, t1;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&t0);
+    BOOL started = CreateProcessA(exe, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &start,
+                                  &process);
+    CloseHandle(nul);
+    if (!started)
+        return false;
+    bool grown = false;
+    while (!grown) {
+        grown = FileSize(watched) > before;
+        QueryPerformanceCounter(&t1);
+        if (!grown && WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
+            break;
+        if (!grown)
+            Sleep(0);
+    }
+    WaitForSingleObject(process.hProcess, 120000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!grown && FileSize(watched) <= before)
+        return false;
+    printf("FIRSTBYTE %lld\n", (t1.QuadPart - t0.QuadPart) * 1000000 / frequency.QuadPart);
+    return true;
+}
+
 int main(int argc, char **argv)
 {
     for (int i = 1; i < argc;) {
@@ -208,6 +260,10 @@ int main(int argc, char **argv)
             PrintHex("CWD", (const unsigned char *)dir, n);
             ok = true;
             i += 1;
+        } else if (strcmp(step, "firstbyte") == 0) {
+            need(3);
+            ok = FirstByte(argv[i + 1], argv[i + 2], argv[i + 3]);
+            i += 4;
         } else if (strcmp(step, "version") == 0) {
             OSVERSIONINFOA version;
             version.dwOSVersionInfoSize = sizeof version;
