@@ -9,7 +9,6 @@ which asks the windows themselves. Every wait is a bounded poll.
 import os
 import subprocess
 import time
-from pathlib import Path
 
 from bench import BUILD, ScenarioTest, World
 

@@ -4,9 +4,9 @@ the run leaves on disk, in the registry and in the log."""
 import re
 
 from bench import RUNONCE_KEY, main
-from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, STEP2, MAIN_TITLE, NO, OK, PATH, PATHMSG,
-                 QUESTION, RESTART, SHUTDOWN, STEP, STEPFILE, STEPFILE2, YES, DialogTest,
-                 poll)
+from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
+                 QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE, STEPFILE2, YES,
+                 DialogTest, poll)
 from messages import COPYING, FAILED, NOT_USEABLE, UPDATED, USEABLE
 
 PKG = r"C:\PKG"
@@ -97,7 +97,7 @@ class BeforeYes(DialogRun):
                 self.assertEqual(MAIN_TITLE, main_dialog.caption)
                 self.assertEqual(QUESTION_TEXT, main_dialog.text(QUESTION))
                 self.assertEqual(["", "", "", ""],
-                                 [main_dialog.text(i) for i in (STEP, STEPFILE, 1022, STEPFILE2)])
+                                 [main_dialog.text(i) for i in (STEP, STEPFILE, STEP2, STEPFILE2)])
                 act(self.world)
                 result = self.finish()
                 self.assertRun(result, 0, None, [USEABLE % DEST])
