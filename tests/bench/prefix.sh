@@ -24,7 +24,16 @@ make_template() {
     rm -rf "$dir"
     mkdir -p "$(dirname "$dir")"
     # No Mono or Gecko: nothing here needs them, and their installers would ask.
-    WINEPREFIX=$dir WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    if ! WINEPREFIX=$dir WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >"$dir.log" 2>&1; then
+        echo "prefix.sh: wineboot could not make $dir:" >&2
+        tail -n 5 "$dir.log" >&2
+        # Wine's 32-bit loader is an i386 program: a kernel without IA-32
+        # emulation refuses it before Wine itself starts.
+        if grep -q "Exec format error" "$dir.log"; then
+            echo "prefix.sh: this machine does not run 32-bit x86 programs, which 32-bit Wine needs" >&2
+        fi
+        exit 1
+    fi
     WINEPREFIX=$dir winecfg -v "$version" >/dev/null 2>&1
     WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d cdrom /f >/dev/null 2>&1
