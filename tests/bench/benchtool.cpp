@@ -127,6 +127,19 @@ static bool GetValue(const char *keyPath, const char *name)
     return true;
 }
 
+// Start-up record sending the child's standard output and error to one handle.
+static STARTUPINFOA OutputTo(HANDLE out)
+{
+    STARTUPINFOA start;
+    memset(&start, 0, sizeof start);
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdOutput = out;
+    start.hStdError = out;
+    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    return start;
+}
+
 static bool Run(const char *exe, const char *cwd, const char *hexCommand, const char *outPath)
 {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
@@ -137,13 +150,7 @@ static bool Run(const char *exe, const char *cwd, const char *hexCommand, const 
         return false;
     }
     std::string command = FromHex(hexCommand);
-    STARTUPINFOA start;
-    memset(&start, 0, sizeof start);
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = out;
-    start.hStdError = out;
-    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    STARTUPINFOA start = OutputTo(out);
     PROCESS_INFORMATION process;
     DWORD startTime = GetTickCount();
     BOOL started = CreateProcessA(exe, &command[0], NULL, NULL, TRUE, 0, NULL,
@@ -180,13 +187,7 @@ static bool FirstByte(const char *exe, const char *hexCommand, const char *watch
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
     HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
                              NULL);
-    STARTUPINFOA start;
-    memset(&start, 0, sizeof start);
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = nul;
-    start.hStdError = nul;
-    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    STARTUPINFOA start = OutputTo(nul);
     PROCESS_INFORMATION process;
     LONGLONG before = FileSize(watched);
     LARGE_INTEGER frequency, t0, t1;
