@@ -200,7 +200,7 @@ int main(int argc, char **argv)
     if (argc == 3 && strcmp(argv[1], "thaw") == 0)
         return Thaw(strtoul(argv[2], NULL, 10));
     if (argc == 3 && strcmp(argv[1], "raise") == 0)
-        return Raise((HWND)strtoul(argv[2], NULL, 16));
+        return Raise((HWND)(UINT_PTR)strtoul(argv[2], NULL, 16));
     if (argc == 4 && strcmp(argv[1], "show") == 0)
         return Show(argv[2], atoi(argv[3]));
     fprintf(stderr, "usage: dlgprobe list | freeze ID MS | thaw THREAD | raise HWND | show EXE ID\n");
