@@ -1,5 +1,6 @@
 #!/bin/bash
-# Wine prefixes for the tests: 32-bit, Windows 98 (or Windows 95), with D: a
+# Wine prefixes for the tests: 32-bit (64-bit for the 64-bit bench build, as
+# DRIVEWRIGHT_WINEARCH says), Windows 98 (or Windows 95), with D: a
 # CD-ROM drive holding a disc (folder cdrom-d of the prefix) and E: a CD-ROM
 # drive with no disc. One template a version is made by wineboot; the others
 # are copies of it.
@@ -9,7 +10,7 @@
 #   prefix.sh stop DIR                   stop the server of DIR (and only that one)
 set -euo pipefail
 
-export WINEDEBUG=-all WINEARCH=win32
+export WINEDEBUG=-all WINEARCH=${DRIVEWRIGHT_WINEARCH:-win32}
 here=$(cd "$(dirname "$0")" && pwd)
 version=${3:-win98}
 case $version in
@@ -34,7 +35,13 @@ make_template() {
         fi
         exit 1
     fi
-    WINEPREFIX=$dir winecfg -v "$version" >/dev/null 2>&1
+    if [ "$WINEARCH" = win32 ]; then
+        WINEPREFIX=$dir winecfg -v "$version" >/dev/null 2>&1
+    else
+        # winecfg offers no Windows 9x to a 64-bit prefix; the loader still
+        # takes the version from the same value.
+        WINEPREFIX=$dir wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null 2>&1
+    fi
     WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$dir wineserver -k || true

@@ -14,8 +14,26 @@ import unittest
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
-BUILD = Path(os.environ.get("DRIVEWRIGHT_BUILD", REPO / "build"))
 PREFIX_TOOL = REPO / "tests" / "bench" / "prefix.sh"
+
+
+def _wine_setting():
+    """The Windows build and the kind of prefix, as the test command set them;
+    for a benchmark started by hand, the shipped 32-bit build where 32-bit Wine
+    starts, else the 64-bit build of the same sources (tests/bench/wine-env.sh
+    makes the same choice for the scripts)."""
+    if "DRIVEWRIGHT_WINEARCH" not in os.environ:
+        runs_32bit = subprocess.run([str(REPO / "tests" / "bench" / "runs-32bit")]).returncode == 0
+        build = REPO / "build" if runs_32bit else REPO / "build" / "win64"
+        os.environ.setdefault("DRIVEWRIGHT_BUILD", str(build))
+        os.environ["DRIVEWRIGHT_WINEARCH"] = "win32" if runs_32bit else "win64"
+        os.environ["DRIVEWRIGHT_WINE_TEMPLATE"] = str(build / "wine" / "template")
+        if not runs_32bit:
+            os.environ["PATH"] = f"{REPO / 'tests' / 'bench' / 'wine64'}:{os.environ['PATH']}"
+    return Path(os.environ.get("DRIVEWRIGHT_BUILD", REPO / "build"))
+
+
+BUILD = _wine_setting()
 
 SETUP_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\setup"
 RUNONCE_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
@@ -77,7 +95,7 @@ class World:
         self.prefix = Path(prefix or os.environ.get("DRIVEWRIGHT_PREFIX",
                                                     BUILD / "wine" / "scenario")).resolve()
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
-                        WINEARCH="win32")
+                        WINEARCH=os.environ["DRIVEWRIGHT_WINEARCH"])
         self.windows = os.environ.get("DRIVEWRIGHT_WINDOWS", "win98")
         self.template = BUILD / "wine" / ("template" if self.windows == "win98"
                                           else "template-" + self.windows)
