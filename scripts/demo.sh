@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake --preset default >/dev/null
-cmake --build --preset default -j2 >/dev/null
+source tests/bench/wine-env.sh
+cmake --preset "$wine_preset" >/dev/null
+cmake --build --preset "$wine_preset" -j2 >/dev/null
 exec python3 scripts/demo.py

@@ -6,12 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh >/dev/null
-cmake --preset default >/dev/null
-cmake --build --preset default -j2 >/dev/null
-rm -rf build/screenshots
-ctest --preset default -j2 -R 'scenario_(dialogs|cd)|(dialogs|cd)_prefix' >/dev/null
+source tests/bench/wine-env.sh
+cmake --preset "$wine_preset" >/dev/null
+cmake --build --preset "$wine_preset" -j2 >/dev/null
+rm -rf "$DRIVEWRIGHT_BUILD/screenshots"
+ctest --preset "$wine_preset" -j2 -R 'scenario_(dialogs|cd)|(dialogs|cd)_prefix' >/dev/null
 mkdir -p docs/screenshots
 for name in main about driver-path progress insert-cd finish; do
-    cp "build/screenshots/$name.png" docs/screenshots/
+    cp "$DRIVEWRIGHT_BUILD/screenshots/$name.png" docs/screenshots/
 done
 echo "docs/screenshots: $(ls docs/screenshots | tr '\n' ' ')"

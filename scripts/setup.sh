@@ -1,13 +1,15 @@
 #!/bin/bash
 # Installs every Debian package that the build, the tests and the demo need,
-# and makes the Windows 98 and Windows 95 template prefixes under build/wine. Quick when all
-# is there already; safe to run again.
+# and makes the Windows 98 and Windows 95 template prefixes of the Wine bench
+# (build/wine, or build/win64/wine where 32-bit Wine cannot start). Quick when
+# all is there already; safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
     cmake make python3
     gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32 wine64
     googletest clang libclang-rt-14-dev
     xvfb xdotool imagemagick gcab icoutils
@@ -37,6 +39,11 @@ if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
 fi
 hash -r
 
-tests/bench/prefix.sh create build/wine/template win98
-tests/bench/prefix.sh create build/wine/template-win95 win95
+source tests/bench/wine-env.sh
+if [ "$DRIVEWRIGHT_WINEARCH" = win64 ]; then
+    echo "setup: this machine does not run 32-bit x86 programs, so 32-bit Wine cannot start;" \
+         "the Wine suites and the demo run the 64-bit build of the same sources"
+fi
+tests/bench/prefix.sh create "$DRIVEWRIGHT_WINE_TEMPLATE" win98
+tests/bench/prefix.sh create "$DRIVEWRIGHT_WINE_TEMPLATE-win95" win95
 echo "setup: ready"
