@@ -19,18 +19,17 @@ PREFIX_TOOL = REPO / "tests" / "bench" / "prefix.sh"
 
 def _wine_setting():
     """The Windows build and the kind of prefix, as the test command set them;
-    for a benchmark started by hand, the shipped 32-bit build where 32-bit Wine
-    starts, else the 64-bit build of the same sources (tests/bench/wine-env.sh
-    makes the same choice for the scripts)."""
+    for a benchmark started by hand, as tests/bench/wine-env.sh chooses them
+    for the scripts."""
     if "DRIVEWRIGHT_WINEARCH" not in os.environ:
-        runs_32bit = subprocess.run([str(REPO / "tests" / "bench" / "runs-32bit")]).returncode == 0
-        build = REPO / "build" if runs_32bit else REPO / "build" / "win64"
-        os.environ.setdefault("DRIVEWRIGHT_BUILD", str(build))
-        os.environ["DRIVEWRIGHT_WINEARCH"] = "win32" if runs_32bit else "win64"
-        os.environ["DRIVEWRIGHT_WINE_TEMPLATE"] = str(build / "wine" / "template")
-        if not runs_32bit:
-            os.environ["PATH"] = f"{REPO / 'tests' / 'bench' / 'wine64'}:{os.environ['PATH']}"
-    return Path(os.environ.get("DRIVEWRIGHT_BUILD", REPO / "build"))
+        chosen = subprocess.run(["bash", "-c", '. "$0" && env -0',
+                                 str(REPO / "tests" / "bench" / "wine-env.sh")],
+                                check=True, capture_output=True).stdout
+        for entry in chosen.split(b"\0"):
+            name, _, value = entry.decode().partition("=")
+            if name == "PATH" or name.startswith("DRIVEWRIGHT_"):
+                os.environ[name] = value
+    return Path(os.environ["DRIVEWRIGHT_BUILD"])
 
 
 BUILD = _wine_setting()
