@@ -3,6 +3,7 @@
 #include "app.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "install_state.h"
 #include "option_text.h"
@@ -52,12 +53,19 @@ static void ApplySourcePath(const char *optionText, int whole)
                     InstallState.OverrideSourcePath);
 }
 
-static int ApplyRestore(const char *optionText, int whole)
+/* The old path is taken from the command line itself, from the option's "="
+   to the end of the line: the option grammar would cut it at a blank or a
+   dash. So -x stands last, and all text after it is part of the path. The
+   "=" must stand in the option's own text; a path longer than SourcePath
+   may be is refused. */
+static int ApplyRestore(const char *optionText, const char *option)
 {
-    char value[OPTION_TEXT_SIZE];
-    if (!TakeOptionValue(optionText, whole, value))
+    if (strchr(optionText, '=') == NULL ||
+        !TakeRestoreModePath(option, InstallState.OldSourcePath, REGISTRY_TEXT_LIMIT)) {
+        RejectOption(optionText);
         return ERROR_INVALID_PARAMETER;
-    return RestoreSourcePath(optionText);
+    }
+    return RestoreSourcePath(InstallState.OldSourcePath);
 }
 
 static void PrintHelp(void)
@@ -73,8 +81,9 @@ static char LowerLetter(char letter)
     return letter >= 'A' && letter <= 'Z' ? (char)(letter - 'A' + 'a') : letter;
 }
 
-/* Returns 1 to go on with the next option, 0 when the option ends the run. */
-static int ApplyOption(const char *optionText, int whole, int *exitCode)
+/* Returns 1 to go on with the next option, 0 when the option ends the run.
+   option is where the option starts in the command line. */
+static int ApplyOption(const char *option, const char *optionText, int whole, int *exitCode)
 {
     switch (LowerLetter(optionText[1])) {
     case '?':
@@ -102,7 +111,7 @@ static int ApplyOption(const char *optionText, int whole, int *exitCode)
         ApplySourcePath(optionText, whole);
         break;
     case 'x':
-        *exitCode = ApplyRestore(optionText, whole);
+        *exitCode = ApplyRestore(optionText, option);
         return 0;
     default:
         RejectOption(optionText);
@@ -121,7 +130,7 @@ int ApplyOptions(const char *commandLine, int *exitCode)
         size_t nextLength;
         const char *next = FindOption(option + length, &nextLength);
         int whole = CutOption(option, length, next == NULL, optionText);
-        if (!ApplyOption(optionText, whole, exitCode))
+        if (!ApplyOption(option, optionText, whole, exitCode))
             return 0;
         option = next;
         length = nextLength;

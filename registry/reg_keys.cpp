@@ -11,24 +11,29 @@ int OpenKey(HKEY root, const char *subKey, REGSAM access, HKEY *key)
     return 1;
 }
 
-/* buffer must hold REGISTRY_TEXT_LIMIT bytes. The value's type is not examined;
-   data that comes without a terminator gets one, if it still fits the limit. */
-int QueryStringValue(HKEY key, const char *name, char *buffer)
+/* buffer must hold limit bytes. The value's type is not examined; data that
+   comes without a terminator gets one, if it still fits the limit. */
+int QueryTextValue(HKEY key, const char *name, char *buffer, DWORD limit)
 {
-    DWORD size = REGISTRY_TEXT_LIMIT;
+    DWORD size = limit;
     if (RegQueryValueExA(key, name, NULL, NULL, (BYTE *)buffer, &size) != ERROR_SUCCESS ||
-        size > REGISTRY_TEXT_LIMIT) {
+        size > limit) {
         buffer[0] = '\0';
         return 0;
     }
     if (size == 0 || buffer[size - 1] != '\0') {
-        if (size == REGISTRY_TEXT_LIMIT) {
+        if (size == limit) {
             buffer[0] = '\0';
             return 0;
         }
         buffer[size] = '\0';
     }
     return 1;
+}
+
+int QueryStringValue(HKEY key, const char *name, char *buffer)
+{
+    return QueryTextValue(key, name, buffer, REGISTRY_TEXT_LIMIT);
 }
 
 void CloseKey(HKEY key)

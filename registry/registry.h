@@ -12,6 +12,7 @@ enum { REGISTRY_TEXT_LIMIT = 128 };
 
 /* reg_keys.cpp */
 int OpenKey(HKEY root, const char *subKey, REGSAM access, HKEY *key);
+int QueryTextValue(HKEY key, const char *name, char *buffer, DWORD limit);
 int QueryStringValue(HKEY key, const char *name, char *buffer);
 void CloseKey(HKEY key);
 
@@ -23,8 +24,8 @@ int IsUsableSourcePath(const char *path);
    restores oldSourcePath (replaced by an earlier entry's path) at the next start. */
 void SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath);
 
-/* restore_mode.cpp: writes the path of a -x option back as SourcePath;
-   returns the exit code of the run. */
-int RestoreSourcePath(const char *optionText);
+/* restore_mode.cpp: writes path back as SourcePath; returns the exit code
+   of the run. */
+int RestoreSourcePath(const char *path);
 
 #endif

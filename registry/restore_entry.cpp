@@ -21,7 +21,9 @@ void SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *
     HKEY setup;
 
     int runOnceOpen = OpenKey(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS, &runOnce);
-    if (runOnceOpen && QueryStringValue(runOnce, "Quorvel", work)) {
+    /* Read with the limit the entry is written with, so that no entry this
+       program stored is taken for a missing one. */
+    if (runOnceOpen && QueryTextValue(runOnce, "Quorvel", work, sizeof work)) {
         /* While an earlier run's entry waits for the restart, SourcePath holds
            that run's path: the entry keeps the one from before it. */
         TakeRestoredPath(work, oldSourcePath, oldSourcePathSize);

@@ -20,18 +20,28 @@ ValueEnd TakeValue(const char *text, char *value, size_t valueSize)
     return start[length] == ' ' ? ValueAtBlank : ValueAtEnd;
 }
 
+/* Copies all of text into out, or nothing when it does not fit. */
+static int CopyWhole(const char *text, char *out, size_t outSize)
+{
+    size_t length = strlen(text);
+    if (length >= outSize)
+        return 0;
+    memcpy(out, text, length + 1);
+    return 1;
+}
+
 int TakeRestoredPath(const char *entry, char *oldPath, size_t oldPathSize)
 {
-    if (strstr(entry, RestoreMarker) == NULL)
-        return 0;
+    const char *marker = strstr(entry, RestoreMarker);
+    return marker != NULL && CopyWhole(marker + sizeof RestoreMarker - 1, oldPath, oldPathSize);
+}
 
-    /* The entry text is read with a limit of its own; its value always fits an
-       old-path buffer, but a smaller one is left as it was rather than cut. */
-    char value[256];
-    if (TakeValue(entry, value, sizeof value) == NoValue || strlen(value) >= oldPathSize)
-        return 0;
-    memcpy(oldPath, value, strlen(value) + 1);
-    return 1;
+int TakeRestoreModePath(const char *fromOption, char *path, size_t pathSize)
+{
+    const char *equals = strchr(fromOption, '=');
+    if (pathSize > 0)
+        path[0] = '\0';
+    return equals != NULL && CopyWhole(equals + 1, path, pathSize);
 }
 
 int BuildRestoreCommand(const char *newPath, const char *oldPath, char *out, size_t outSize)

@@ -20,9 +20,16 @@ enum ValueEnd {
    first blank after that, or to the end of the text. Quotes are kept. */
 ValueEnd TakeValue(const char *text, char *value, size_t valueSize);
 
-/* The old path held by an earlier restore entry. Returns 0, with oldPath
-   untouched, when the entry does not carry the marker or its path does not fit. */
+/* The old path held by an earlier restore entry: all that follows its first
+   marker, blanks and dashes included. Returns 0, with oldPath untouched, when
+   the entry does not carry the marker or its path does not fit. */
 int TakeRestoredPath(const char *entry, char *oldPath, size_t oldPathSize);
+
+/* The path of restore mode, read from the command line where its option
+   starts: all after the first "=" to the end of the line, so that a path
+   holding blanks or dashes comes back whole. Returns 0, with path empty,
+   without "=" or when the path does not fit. */
+int TakeRestoreModePath(const char *fromOption, char *path, size_t pathSize);
 
 /* "<newPath>\Drivewright -X=<oldPath>". Returns 0, with out empty, when the
    command does not fit outSize. */

@@ -1,5 +1,5 @@
-// Fuzzes the reading of an earlier restore entry and of a -x option's value
-// with any text and any buffer width.
+// Fuzzes the reading of an earlier restore entry, of restore mode's path and
+// of an option's value, with any text and any buffer width.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         (!strstr(text.c_str(), RestoreMarker) || strlen(out) >= width))
         abort();
 
+    TakeRestoreModePath(text.c_str(), out, width);
     ValueEnd end = TakeValue(text.c_str(), out, width);
     if (strlen(out) >= width || (end == NoValue && out[0] != '\0'))
         abort();

@@ -129,12 +129,12 @@ TEST(TakeRestoredPath, OnlyFromAnEntryWithTheMarker)
         const char *oldPath;
     } cases[] = {
         {"C:\\QUORVEL\\DRIVERS\\Drivewright -X=D:\\WIN98", 1, "D:\\WIN98"},
-        {"C:\\QUORVEL\\DRIVERS\\Drivewright -X=D:\\WIN 98", 1, "D:\\WIN"},
+        {"C:\\QUORVEL\\DRIVERS\\Drivewright -X=D:\\WIN 98-SE", 1, "D:\\WIN 98-SE"},
         {"C:\\DRV\\Drivewright -X=", 1, ""},
         {"C:\\DRV\\drivewright -x=D:\\WIN98", 0, "kept"},   // the marker's case counts
         {"C:\\OTHER\\tool.exe -y=1", 0, "kept"},
         {"", 0, "kept"},
-        {"C:\\A=B\\Drivewright -X=D:\\WIN98", 1, "B\\Drivewright"},   // the first "=" counts
+        {"C:\\A=B\\Drivewright -X=D:\\WIN98", 1, "D:\\WIN98"},   // the marker counts, not "="
     };
     for (const Case &c : cases) {
         char oldPath[512] = "kept";

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/app.h"
 #include "app/install_state.h"
 #include "captured_log.h"
 #include "registry/registry.h"
@@ -48,38 +49,64 @@ TEST_F(RestoreTest, MissingSetupKeyEndsWithThePlatformsCodeAndNoMessage)
     ASSERT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, KEY_READ, &probe))
         << "the setup key could not be removed for the test";
 
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RestoreSourcePath("-X=D:\\WIN98"));
-    EXPECT_STREQ("D:\\WIN98", InstallState.OldSourcePath);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RestoreSourcePath("D:\\WIN98"));
     EXPECT_EQ("", log_.Take());
     EXPECT_EQ("<no key>", ReadValue(SetupKey, "SourcePath"));
 }
 
-TEST_F(RestoreTest, WritesThePathUpToTheFirstBlank)
+TEST_F(RestoreTest, ThePathRunsFromTheEqualsToTheEndOfTheLine)
 {
     HKEY key;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
     RegCloseKey(key);
+    const std::string longest = "D:\\" + std::string(124, 'p');   // 127 characters
+    const std::string refused = " is not a valid command line argument - ignored. \n";
     struct Case {
-        const char *optionText;
+        std::string line;
         int result;
-        const char *stored;
-        const char *logged;
+        std::string stored;
     } cases[] = {
-        {"-X=D:\\WIN98", 0, "D:\\WIN98", "Sourcepath updated to D:\\WIN98 \n"},
-        {"-x=D:\\WIN 98 ", 0, "D:\\WIN", "Sourcepath updated to D:\\WIN \n"},
-        {"-x=", 0, "", "Sourcepath updated to  \n"},
-        {"-x ", ERROR_INVALID_PARAMETER, "<no value>", ""},
+        {"-X=D:\\WIN98", 0, "D:\\WIN98"},
+        {"-X=D:\\WIN 98", 0, "D:\\WIN 98"},
+        {"-X=D:\\WIN98-SE\\\"A/B ", 0, "D:\\WIN98-SE\\\"A/B "},
+        {"-q -x=D:\\WIN98 -c", 0, "D:\\WIN98 -c"},   // text after the path is part of it
+        {"-x=", 0, ""},
+        {"-x=" + longest, 0, longest},                 // longer than an option may be
+        {"-x=" + longest + "p", ERROR_INVALID_PARAMETER, "<no value>"},
+        {"-x -q=D:\\WIN98", ERROR_INVALID_PARAMETER, "<no value>"},
     };
     for (const Case &c : cases) {
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, KEY_ALL_ACCESS, &key);
         RegDeleteValueA(key, "SourcePath");
         RegCloseKey(key);
-        EXPECT_EQ(c.result, RestoreSourcePath(c.optionText)) << c.optionText;
+        int exitCode = -1;
+        EXPECT_EQ(0, ApplyOptions(c.line.c_str(), &exitCode)) << c.line;
+        EXPECT_EQ(c.result, exitCode) << c.line;
         std::string stored = ReadValue(SetupKey, "SourcePath");
-        EXPECT_EQ(c.result == 0 ? std::string(c.stored) + '\0' : std::string(c.stored), stored)
-            << c.optionText;
-        EXPECT_EQ(c.logged, log_.Take()) << c.optionText;
+        EXPECT_EQ(c.result == 0 ? c.stored + '\0' : c.stored, stored) << c.line;
+        std::string logged = log_.Take();
+        if (c.result == 0)
+            EXPECT_EQ("Sourcepath updated to " + c.stored + " \n", logged) << c.line;
+        else
+            EXPECT_NE(std::string::npos, logged.find(refused)) << c.line;
     }
+}
+
+TEST_F(RestoreTest, AnEarlierEntryOfAnyStoredLengthIsTakenOverWhole)
+{
+    const std::string earlier = "C:\\" + std::string(150, 'n') + "\\Drivewright -X=D:\\WIN 98-SE";
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnceKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+    RegSetValueExA(key, "Quorvel", 0, REG_SZ, (const BYTE *)earlier.c_str(),
+                   (DWORD)earlier.size() + 1);
+    RegCloseKey(key);
+
+    char oldPath[512] = "C:\\FIRST";
+    SetRestoreEntry(oldPath, sizeof oldPath, "C:\\QV2");
+    EXPECT_STREQ("D:\\WIN 98-SE", oldPath);
+    EXPECT_EQ(std::string("C:\\QV2\\Drivewright -X=D:\\WIN 98-SE") + '\0',
+              ReadValue(RunOnceKey, "Quorvel"));
+    log_.Take();
 }
 
 TEST_F(RestoreTest, MissingRunOnceKeyStillRepointsButLeavesNoEntry)
