@@ -1,6 +1,6 @@
 """Reads the resources of a 32-bit Windows executable without any tool:
 the resource directory of the PE file, dialog templates (classic and
-extended), the version record and string-table blocks."""
+extended) and the version record."""
 import struct
 from dataclasses import dataclass, field
 
@@ -254,19 +254,3 @@ def parse_version(data):
         else:
             result["other_blocks"].append(child_key)
     return result
-
-
-# --- String tables ---------------------------------------------------------
-
-def parse_string_block(block_id, data):
-    """The strings of block block_id: {string number: text}, empty ones left out."""
-    strings, at = {}, 0
-    for index in range(16):
-        length = _u16(data, at)
-        text = data[at + 2:at + 2 + 2 * length].decode("utf-16-le")
-        at += 2 + 2 * length
-        if length:
-            strings[(block_id - 1) * 16 + index] = text
-    if at > len(data):
-        raise ValueError("string block %d is cut short" % block_id)
-    return strings

@@ -121,4 +121,21 @@ TEST_F(RestoreTest, MissingRunOnceKeyStillRepointsButLeavesNoEntry)
               log_.Take());
 }
 
+TEST_F(RestoreTest, MissingSetupKeyLogsNotUpdatedButLeavesTheEntry)
+{
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnceKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+    RegCloseKey(key);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SetupKey);
+    ASSERT_EQ("<no key>", ReadValue(SetupKey, "SourcePath"))
+        << "the setup key could not be removed for the test";
+
+    char oldPath[512] = "D:\\WIN98";
+    SetRestoreEntry(oldPath, sizeof oldPath, "C:\\QUORVEL\\DRIVERS");
+    EXPECT_EQ("<no key>", ReadValue(SetupKey, "SourcePath"));
+    EXPECT_EQ(std::string("C:\\QUORVEL\\DRIVERS\\Drivewright -X=D:\\WIN98") + '\0',
+              ReadValue(RunOnceKey, "Quorvel"));
+    EXPECT_EQ("Sourcepath not updated to C:\\QUORVEL\\DRIVERS \n", log_.Take());
+}
+
 }  // namespace
