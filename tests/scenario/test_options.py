@@ -98,10 +98,10 @@ class OptionTable(ScenarioTest):
     def test_restore_option(self):
         self.check([
             (r"-x=D:\WIN95", 0, "\n", [UPDATED % r"D:\WIN95"], "", (r"D:\WIN95", None), []),
-            (r"-X=D:\WIN95 -q", 0, "\n", [UPDATED % r"D:\WIN95"], "", (r"D:\WIN95", None), []),
-            (r"-x=D:\WIN 95", 0, "\n", [UPDATED % r"D:\WIN"], "", (r"D:\WIN", None), []),
+            (r"-X=D:\WIN95 -q", 0, "\n", [UPDATED % r"D:\WIN95 -q"], "", (r"D:\WIN95 -q", None), []),
+            (r"-x=D:\WIN 95", 0, "\n", [UPDATED % r"D:\WIN 95"], "", (r"D:\WIN 95", None), []),
             ("-x=", 0, "\n", [UPDATED % ""], "", ("", None), []),
-            (r"-x=D:\WIN-95", 0, "\n", [UPDATED % r"D:\WIN"], "", (r"D:\WIN", None), []),
+            (r"-x=D:\WIN-95", 0, "\n", [UPDATED % r"D:\WIN-95"], "", (r"D:\WIN-95", None), []),
         ])
 
     def test_program_directory_option_is_seen_by_the_remover(self):
