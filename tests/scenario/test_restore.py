@@ -88,13 +88,16 @@ class RestoreCycle(RestoreTest):
 class EarlierEntries(RestoreTest):
 
     def test_an_earlier_entry_is_taken_back_and_replaced(self):
-        long_entry = "C:\\" + "z" * 130 + "\\Drivewright -X=D:\\OLDEST"
+        stored_length = "C:\\" + "z" * 130 + "\\Drivewright -X=D:\\OLDEST"
+        too_long = "C:\\" + "z" * 240 + "\\Drivewright -X=D:\\OLDEST"
         cases = [
             ("from an earlier run", entry(r"C:\QUORVEL\DRIVERS"), WIN98),
             ("without the marker", r"C:\OTHER\tool.exe -y", r"C:\windows"),
             ("marker in another case", r"C:\Q\DRIVEWRIGHT -x=D:\OLD", r"C:\windows"),
-            ("old path with a blank", entry(r"C:\QUORVEL\DRIVERS", r"D:\WIN 98"), r"D:\WIN"),
-            ("too long to read", long_entry, r"C:\windows"),
+            ("old path with blanks and dashes",
+             entry(r"C:\QUORVEL\DRIVERS", r"D:\WIN 98-SE -q"), r"D:\WIN 98-SE -q"),
+            ("longer than SourcePath may be", stored_length, r"D:\OLDEST"),
+            ("longer than an entry is written", too_long, r"C:\windows"),
         ]
         for what, earlier, old_path in cases:
             with self.subTest(what):
