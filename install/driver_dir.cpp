@@ -15,11 +15,15 @@ static int TryCandidate(void)
 }
 
 /* When no candidate can be entered, DriverDir is C:\QUORVEL9\DRIVERS, which
-   does not exist: the copies into it fail and are logged. */
+   does not exist: the copies into it fail and are logged. The stage ends in
+   the directory it began in: ProgramDir's text may be relative, or name a
+   directory that cannot be entered, and then leads elsewhere. */
 void PrepareDriverDir(void)
 {
     char *dir = InstallState.DriverDir;
     size_t size = sizeof InstallState.DriverDir;
+    char packageDir[512];
+    DWORD saved = GetCurrentDirectoryA(sizeof packageDir, packageDir);
 
     snprintf(dir, size, "%s", "C:\\QUORVEL");
     if (!TryCandidate()) {
@@ -32,5 +36,6 @@ void PrepareDriverDir(void)
     size_t length = strlen(dir);
     snprintf(dir + length, size - length, "%s", "\\DRIVERS");
     CreateDirectoryA(dir, NULL);
-    SetCurrentDirectoryA(InstallState.ProgramDir);
+    if (saved == 0 || saved >= sizeof packageDir || !SetCurrentDirectoryA(packageDir))
+        SetCurrentDirectoryA(InstallState.ProgramDir);
 }

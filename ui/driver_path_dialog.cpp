@@ -24,8 +24,12 @@ static void TryEnteredPath(HWND window)
         ShowPathMessage(window, IDS_BADPATH);
     else if (!HasDriverFiles())
         ShowPathMessage(window, IDS_NODRIVERS);
-    else
+    else {
+        /* A relative entry is kept as the full path it named, so that every
+           later use of ProgramDir means this directory. */
+        GetCurrentDirectoryA(sizeof InstallState.ProgramDir, InstallState.ProgramDir);
         EndDialog(window, 1);
+    }
 }
 
 INT_PTR CALLBACK DriverPathDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM)
