@@ -16,8 +16,8 @@ static int TryCandidate(void)
 
 /* When no candidate can be entered, DriverDir is C:\QUORVEL9\DRIVERS, which
    does not exist: the copies into it fail and are logged. The stage ends in
-   the directory it began in: ProgramDir's text may be relative, or name a
-   directory that cannot be entered, and then leads elsewhere. */
+   the directory it began in, as the cabinet step does: ProgramDir's text may
+   be relative, or name a directory that cannot be entered. */
 void PrepareDriverDir(void)
 {
     char *dir = InstallState.DriverDir;
@@ -36,6 +36,6 @@ void PrepareDriverDir(void)
     size_t length = strlen(dir);
     snprintf(dir + length, size - length, "%s", "\\DRIVERS");
     CreateDirectoryA(dir, NULL);
-    if (saved == 0 || saved >= sizeof packageDir || !SetCurrentDirectoryA(packageDir))
-        SetCurrentDirectoryA(InstallState.ProgramDir);
+    if (saved > 0 && saved < sizeof packageDir)
+        SetCurrentDirectoryA(packageDir);
 }
