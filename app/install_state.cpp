@@ -9,6 +9,7 @@ InstallRecord InstallState = {
     /* OldSourcePath */ "",
     /* DriverDir */ "",
     /* OverrideSourcePath */ "",
+    /* RestoreDir */ "",
     /* SourcePathUsable */ 0,
     /* RebootMode */ 1,
     /* CopyDrivers */ 1,

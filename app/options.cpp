@@ -9,6 +9,7 @@
 #include "option_text.h"
 #include "../log/log.h"
 #include "../registry/registry.h"
+#include "../install/install.h"
 #include "../registry/restore_text.h"
 #include "../res/resource.h"
 
@@ -49,8 +50,7 @@ static void ApplySourcePath(const char *optionText, int whole)
     lstrcpynA(InstallState.DriverDir, value, sizeof InstallState.DriverDir);
     /* One level only; an existing directory or a missing parent is not reported. */
     CreateDirectoryA(InstallState.OverrideSourcePath, NULL);
-    SetRestoreEntry(InstallState.OldSourcePath, sizeof InstallState.OldSourcePath,
-                    InstallState.OverrideSourcePath);
+    RepointSourcePath(InstallState.OverrideSourcePath);
 }
 
 /* The old path is taken from the command line itself, from the option's "="
@@ -82,11 +82,14 @@ static char LowerLetter(char letter)
 }
 
 /* Returns 1 to go on with the next option, 0 when the option ends the run.
-   option is where the option starts in the command line. */
+   option is where the option starts in the command line. A run that ends
+   here closes nothing, so an earlier -s's program is placed here; before
+   the help, which stays the last text on the console. */
 static int ApplyOption(const char *option, const char *optionText, int whole, int *exitCode)
 {
     switch (LowerLetter(optionText[1])) {
     case '?':
+        PlaceRestoreProgram();
         PrintHelp();
         *exitCode = 0;
         return 0;
@@ -112,6 +115,7 @@ static int ApplyOption(const char *option, const char *optionText, int whole, in
         break;
     case 'x':
         *exitCode = ApplyRestore(optionText, option);
+        PlaceRestoreProgram();
         return 0;
     default:
         RejectOption(optionText);

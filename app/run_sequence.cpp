@@ -8,6 +8,7 @@
 
 static void CloseStreams(void)
 {
+    PlaceRestoreProgram();
     fclose(InstallState.LogFile);
     InstallState.LogFile = NULL;
     fclose(InstallState.ConsoleStream);

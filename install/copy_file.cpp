@@ -31,7 +31,7 @@ void LogRefusedCopy(const char *source, const char *destination)
 
 int CopyOneFile(const char *source, const char *destination, HWND window)
 {
-    if (!InstallState.QuietMode)
+    if (!InstallState.QuietMode && window != NULL)
         ShowProgressLines(window, IDS_COPYLABEL, source, IDS_TOLABEL, destination);
 
     int copied = CopyFileA(source, destination, FALSE) != 0;

@@ -27,6 +27,14 @@ int CopyInfToOther(const char *infName, const char *otherDir, char *destination,
 /* driver_dir.cpp: C:\QUORVEL\DRIVERS, or C:\QUORVEL0 ... 9 in its place. */
 void PrepareDriverDir(void);
 
+/* restore_program.cpp: repoints SourcePath at newPath through the restore
+   entry, and remembers the directory the entry runs the program from. */
+void RepointSourcePath(const char *newPath);
+
+/* restore_program.cpp: leaves the running program as Drivewright.exe where
+   the stored entry runs it, when no such file stands there yet. */
+void PlaceRestoreProgram(void);
+
 /* cd_components.cpp: 1 to go on, 0 when the insert-CD prompt was cancelled. */
 int FetchCdComponents(HWND mainWindow);
 

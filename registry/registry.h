@@ -21,8 +21,9 @@ int ReadSourcePath(char *path, int *usable);
 int IsUsableSourcePath(const char *path);
 
 /* restore_entry.cpp: points SourcePath at newPath and leaves the entry that
-   restores oldSourcePath (replaced by an earlier entry's path) at the next start. */
-void SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath);
+   restores oldSourcePath (replaced by an earlier entry's path) at the next
+   start. Returns 1 when the entry was stored. */
+int SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath);
 
 /* restore_mode.cpp: writes path back as SourcePath; returns the exit code
    of the run. */

@@ -13,7 +13,7 @@ static int WriteText(HKEY key, const char *name, const char *text)
                           (DWORD)strlen(text) + 1) == ERROR_SUCCESS;
 }
 
-void SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath)
+int SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath)
 {
     /* One buffer serves in turn for the earlier entry, the messages and the command. */
     char work[RESTORE_COMMAND_SIZE];
@@ -44,4 +44,5 @@ void SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *
         LogMessage(work, oldSourcePath);
     }
     CloseKey(runOnce);
+    return stored;
 }

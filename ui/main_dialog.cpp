@@ -37,8 +37,7 @@ static int RunYesSequence(HWND window)
         PrepareDriverDir();
         if (!FetchCdComponents(window))
             return 0;
-        SetRestoreEntry(InstallState.OldSourcePath, sizeof InstallState.OldSourcePath,
-                        InstallState.DriverDir);
+        RepointSourcePath(InstallState.DriverDir);
     }
 
     RunRemover();

@@ -2,7 +2,7 @@
 it was started, and can be made to sleep, fail or crash."""
 
 from bench import ScenarioTest, main
-from messages import NOINF, UPDATED, USEABLE
+from messages import COPYING, NOINF, UPDATED, USEABLE
 
 WINDIR = r"C:\windows"
 
@@ -19,7 +19,9 @@ class Remover(ScenarioTest):
 
     def test_started_from_the_working_directory_with_one_argument(self):
         result = self.quiet_run(r"-q -c -d -s=C:\QVDRV")
-        self.assertRun(result, 0, "\n", [USEABLE % WINDIR, UPDATED % r"C:\QVDRV", NOINF])
+        self.assertRun(result, 0, "\n", [USEABLE % WINDIR, UPDATED % r"C:\QVDRV", NOINF,
+                                         COPYING % (r"C:\PKG\Drivewright.exe",
+                                                    r"C:\QVDRV\Drivewright.exe")])
         # Started once, after the options were applied, and waited for.
         self.assertEqual([("uninstal.exe -C", r"C:\PKG", r"C:\QVDRV", True)],
                          self.world.remover_record())
