@@ -8,7 +8,7 @@ import tempfile
 from pathlib import Path
 
 from bench import main
-from gui import CANCEL, CDMSG, FINISHMSG, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
+from gui import CANCEL, CDMSG, FINISHMSG, PATH, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
 from messages import COPYING, EXTRACT_FAILED, EXTRACTING, FAILED, NOT_USEABLE, UPDATED, USEABLE
 from test_dialogs import DRIVERS, PKG, DialogRun
 
@@ -294,6 +294,58 @@ class TypicalRun(CdRun):
         self.assertSections(log, (None, lines), ("\n", [USEABLE % FRESH, UPDATED % r"D:\WIN98"]))
         world.stop()
         world.start()
+
+
+class PackageElsewhere(CdRun):
+    """Runs whose driver files are not in the program's directory: the
+    package comes from the directory the user named, and the restart finds
+    the program the restore entry runs."""
+
+    def lay_out_elsewhere(self, drivers_dir):
+        world = self.world
+        world.reset()
+        world.package(PKG, {"README.TXT": b"no drivers"})
+        world.make_dir(r"C:\windows\INF\OTHER")
+        world.write_file(SYSTEM_JOYSTICK, JOYSTICK)
+        for name, data in DRIVERS.items():
+            world.write_file(drivers_dir + "\\" + name, data)
+        world.remover(drivers_dir)
+
+    def assertInstalledFrom(self, result, drivers_dir, extra):
+        lines = self.log_lines(result)
+        head = [NOT_USEABLE % r"D:\WIN 98-SE",
+                COPYING % (SYSTEM_JOYSTICK, FRESH + r"\MSJSTICK.DRV"), UPDATED % FRESH]
+        self.assertEqual(head, lines[:3], result.log)
+        names = [p.name for p in self.world.host(drivers_dir).iterdir() if p.is_file()]
+        copied = [COPYING % (n, FRESH + "\\" + n) for n in names]
+        self.assertCountEqual(copied + [FAILED % (n, FRESH + "\\" + n) for n in (".", "..")],
+                              lines[3:-2 - len(extra)])
+        self.assertEqual(self.inf_lines() + extra, lines[-2 - len(extra):])
+        self.assertEqual([("uninstal.exe -C", drivers_dir, FRESH, True)],
+                         self.world.remover_record())
+
+    def test_a_relative_directory_typed_into_the_prompt(self):
+        drivers = PKG + r"\DRIVERS"
+        self.lay_out_elsewhere(drivers)
+        self.start(source_path=r"D:\WIN 98-SE")
+        self.world.keys("Return")
+        self.world.wait_dialog(PATH)
+        self.world.set_path("DRIVERS")
+        self.world.keys("Return")
+        result = self.end_with_cancel()
+        self.assertInstalledFrom(result, drivers, [
+            COPYING % (PKG + r"\Drivewright.exe", FRESH + r"\Drivewright.exe")])
+
+        self.world.restart()
+        self.assertEqual({"SourcePath": b"D:\\WIN 98-SE\0", "Quorvel": None},
+                         self.world.watched())
+
+    def test_f_naming_a_missing_directory_installs_the_started_package(self):
+        self.lay_out_elsewhere(PKG)
+        self.start(r"-f=C:\NOWHERE", source_path=r"D:\WIN 98-SE")
+        self.world.keys("Return")
+        result = self.end_with_cancel()
+        self.assertInstalledFrom(result, PKG, [])
 
 
 if __name__ == "__main__":
