@@ -29,12 +29,36 @@ void LogRefusedCopy(const char *source, const char *destination)
     LogCopy(IDS_COPYFAILED, source, destination);
 }
 
+static int IsReadOnlyFile(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+DWORD MakeWritable(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (IsReadOnlyFile(attributes)) {
+        DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+        SetFileAttributesA(path, writable ? writable : FILE_ATTRIBUTE_NORMAL);
+    }
+    return attributes;
+}
+
+/* Windows' copy refuses a read-only destination and gives the copy the
+   attributes of its source: a file from a CD would stay read-only and block
+   the next update. A copy that fails leaves the old file's attributes. */
 int CopyOneFile(const char *source, const char *destination, HWND window)
 {
     if (!InstallState.QuietMode && window != NULL)
         ShowProgressLines(window, IDS_COPYLABEL, source, IDS_TOLABEL, destination);
 
+    DWORD before = MakeWritable(destination);
     int copied = CopyFileA(source, destination, FALSE) != 0;
+    if (copied)
+        MakeWritable(destination);
+    else if (IsReadOnlyFile(before))
+        SetFileAttributesA(destination, before);
     LogCopy(copied ? IDS_COPYING : IDS_COPYFAILED, source, destination);
     return copied;
 }

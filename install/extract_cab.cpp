@@ -28,6 +28,8 @@ static int StartTool(const char *cabPath, const char *destinationPath)
     if (length < 0 || (size_t)length >= sizeof commandLine)
         return 0;
 
+    /* The tool overwrites the file, which Windows refuses while it is read-only. */
+    MakeWritable(destinationPath);
     SetCurrentDirectoryA(cabinetDir);
 
     STARTUPINFOA startup;

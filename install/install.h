@@ -12,6 +12,11 @@ void ShowProgressLines(HWND window, UINT firstLabel, const char *first, UINT sec
 /* copy_file.cpp: one copy, shown on the progress lines (not in quiet mode) and logged. */
 int CopyOneFile(const char *source, const char *destination, HWND window);
 
+/* copy_file.cpp: clears the read-only attribute of an existing file, other
+   attributes kept; returns the attributes it had (INVALID_FILE_ATTRIBUTES
+   for none). Directories are left alone. */
+DWORD MakeWritable(const char *path);
+
 /* copy_file.cpp: a copy refused before it is tried, logged as a failed one. */
 void LogRefusedCopy(const char *source, const char *destination);
 

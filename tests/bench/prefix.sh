@@ -84,6 +84,10 @@ stop() {
     local dir=$1
     [ -d "$dir" ] || return 0
     WINEPREFIX=$dir wineserver -k 2>/dev/null || true
+    # The read-only view of the disc that a scenario run left mounted.
+    if mountpoint -q "$dir/cdrom-d-ro" 2>/dev/null; then
+        umount "$dir/cdrom-d-ro" || true
+    fi
 }
 
 case ${1:-} in

@@ -5,9 +5,11 @@ file. Each scenario starts from a known state that World.run() lays down: no
 log file, SourcePath and the restore entry as the scenario asks, the
 package directories of earlier scenarios gone, the CD in drive D: as asked.
 """
+import atexit
 import os
 import re
 import shutil
+import stat
 import subprocess
 import tempfile
 import unittest
@@ -41,6 +43,12 @@ AEDEBUG_KEY = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
 NOTICE = b"Copyright \xa9 1998 Quorvel Audio Corporation. All rights reserved."
 DELETE = object()   # a registry value that a scenario wants absent
 KEEP = object()     # a registry value left as an earlier run left it
+
+
+def is_mount_point(path):
+    """Also for a bind mount within one file system, which os.path.ismount misses."""
+    return subprocess.run(["mountpoint", "-q", str(path)], stdin=subprocess.DEVNULL,
+                          check=False).returncode == 0
 
 
 def crlf(text):
@@ -105,6 +113,7 @@ class World:
         self.exe = BUILD / "Drivewright.exe"
         self.made = []
         self.started = False
+        self.disc_view = self.prefix / "cdrom-d"
 
     # --- the prefix ---------------------------------------------------------
     def start(self):
@@ -112,7 +121,38 @@ class World:
             subprocess.run([str(PREFIX_TOOL), "start", str(self.prefix), self.windows],
                            check=True, stdin=subprocess.DEVNULL, env=self.env)
             self.started = True
+            self.mount_disc()
+            self.insert_disc(True)
             self.check_version()
+
+    @property
+    def disc_read_only(self):
+        return self.disc_view != self.prefix / "cdrom-d"
+
+    def mount_disc(self):
+        """Drive D: shows the disc folder through a read-only bind mount where
+        the machine allows one, so that writes to the disc fail as on a real
+        CD; the bench itself lays files into the folder. Elsewhere D: is the
+        folder, and only its files' read-only attribute is a CD's."""
+        point = self.prefix / "cdrom-d-ro"
+        point.mkdir(exist_ok=True)
+        if not is_mount_point(point):
+            subprocess.run(["mount", "--bind", "-o", "ro", str(self.prefix / "cdrom-d"),
+                            str(point)], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, check=False)
+        if is_mount_point(point):
+            self.disc_view = point
+            atexit.register(self.unmount_disc)
+        else:
+            point.rmdir()
+
+    def unmount_disc(self):
+        point = self.prefix / "cdrom-d-ro"
+        if is_mount_point(point):
+            subprocess.run(["umount", str(point)], stdin=subprocess.DEVNULL, check=False)
+        if point.is_dir() and not is_mount_point(point):
+            point.rmdir()
+        self.disc_view = self.prefix / "cdrom-d"
 
     # What GetVersionExA says in each personality: major, minor, platform.
     VERSIONS = {"win98": "VERSION 4 10 1", "win95": "VERSION 4 0 1"}
@@ -126,6 +166,7 @@ class World:
     def stop(self):
         subprocess.run([str(PREFIX_TOOL), "stop", str(self.prefix)], check=False,
                        stdin=subprocess.DEVNULL, env=self.env)
+        self.unmount_disc()
         self.started = False
 
     def host(self, path):
@@ -173,6 +214,11 @@ class World:
             (host / name).write_bytes(data)
         return directory + "\\Drivewright.exe"
 
+    def read_only(self, path):
+        """Whether Windows sees the file as read-only: Wine's read-only
+        attribute is a file without write permission."""
+        return not self.host(path).stat().st_mode & (stat.S_IWUSR | stat.S_IWGRP | stat.S_IWOTH)
+
     def remover(self, directory, config=""):
         """The stand-in remover uninstal.exe in directory, behaving as config says."""
         host = self.make_dir(directory)
@@ -199,7 +245,14 @@ class World:
         if link.is_symlink() or link.exists():
             link.unlink()
         if present:
-            link.symlink_to(self.prefix / f"cdrom-{drive}")
+            link.symlink_to(self.disc_view if drive == "d" else self.prefix / f"cdrom-{drive}")
+
+    def write_protect_discs(self):
+        """Every file on a CD is read-only, and so is each copy Windows makes of one."""
+        for drive in "de":
+            for path in (self.prefix / f"cdrom-{drive}").rglob("*"):
+                if path.is_file() and not path.is_symlink():
+                    path.chmod(path.stat().st_mode & ~(stat.S_IWUSR | stat.S_IWGRP | stat.S_IWOTH))
 
     def remove_leftovers(self):
         """What earlier runs, also of an earlier test process, left on C:: every
@@ -314,6 +367,7 @@ class World:
         for _, key, value_name in self.WATCHED:
             steps += ["get", key, value_name]
         self.start()
+        self.write_protect_discs()
         return Launch(self, steps)
 
 

@@ -9,7 +9,8 @@ from pathlib import Path
 
 from bench import main
 from gui import CANCEL, CDMSG, FINISHMSG, PATH, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
-from messages import COPYING, EXTRACT_FAILED, EXTRACTING, FAILED, NOT_USEABLE, UPDATED, USEABLE
+from messages import (COPYING, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF, NOT_USEABLE, UPDATED,
+                      USEABLE)
 from test_dialogs import DRIVERS, PKG, DialogRun
 
 CD_TEXT = ("Locate your Windows installation CD-ROM and put it in the CD-ROM drive. The "
@@ -280,6 +281,11 @@ class TypicalRun(CdRun):
                          world.host(FRESH + r"\Drivewright.exe").read_bytes())
         self.assertEqual(DRIVERS["QVAUDIO.INF"],
                          world.host(r"C:\windows\INF\OEM0.INF").read_bytes())
+        # The package's files on the CD are read-only; what was installed is not.
+        installed = [FRESH + "\\" + n for n in names] + [
+            r"C:\windows\INF\OEM0.INF", r"C:\windows\INF\OTHER\QUORVEL AUDIOQVAUDIO.INF"]
+        self.assertTrue(world.read_only(r"D:\DRIVERS\QVAUDIO.DRV"))
+        self.assertEqual([], [path for path in installed if world.read_only(path)])
         poll("the extracted driver", lambda: world.host(joystick).is_file() and
              world.host(joystick).read_bytes() == JOYSTICK, 60)
 
@@ -346,6 +352,23 @@ class PackageElsewhere(CdRun):
         self.world.keys("Return")
         result = self.end_with_cancel()
         self.assertInstalledFrom(result, PKG, [])
+
+
+class WriteProtectedDisc(CdRun):
+
+    def test_a_quiet_run_with_source_path_on_the_disc_cannot_copy_there(self):
+        world = self.world
+        if not world.disc_read_only:
+            self.skipTest("the machine refuses the read-only mount of the disc")
+        world.reset()
+        world.make_dir(r"D:\WIN98")
+        result = world.run("-q -c", source_path=r"D:\WIN98", fresh=False)
+        dest = r"D:\WIN98\Drivewright.exe"
+        self.assertRun(result, 0, "\n", [NOT_USEABLE % r"D:\WIN98",
+                                         FAILED % (".", r"D:\WIN98\."),
+                                         FAILED % ("..", r"D:\WIN98\.."),
+                                         FAILED % ("Drivewright.exe", dest), NOINF])
+        self.assertEqual([], list(world.host(r"D:\WIN98").iterdir()))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,74 @@
+// Installed files never keep the read-only attribute that files on a CD
+// carry; a file that cannot be replaced keeps its own attributes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <stdio.h>
+
+#include <string>
+
+#include "app/install_state.h"
+#include "captured_log.h"
+#include "install/install.h"
+
+namespace {
+
+const DWORD ReadOnlyHidden = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+
+class CopyOneFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstallState.QuietMode = 1;
+        CreateDirectoryA(dir_, NULL);
+    }
+    void TearDown() override
+    {
+        for (const char *name : {"source.drv", "dest.drv"}) {
+            std::string path = Path(name);
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+        RemoveDirectoryA(dir_);
+    }
+    std::string Path(const char *name) { return std::string(dir_) + "\\" + name; }
+    void Write(const char *name, const char *text, DWORD attributes)
+    {
+        FILE *file = fopen(Path(name).c_str(), "wb");
+        ASSERT_NE(nullptr, file);
+        fputs(text, file);
+        fclose(file);
+        SetFileAttributesA(Path(name).c_str(), attributes);
+    }
+    DWORD Attributes(const char *name) { return GetFileAttributesA(Path(name).c_str()); }
+
+    const char *dir_ = "C:\\copytest";
+    CapturedLog log_;
+};
+
+TEST_F(CopyOneFileTest, CopyFromAReadOnlySourceOverAReadOnlyFileIsWritable)
+{
+    Write("source.drv", "new", FILE_ATTRIBUTE_READONLY);
+    Write("dest.drv", "old", FILE_ATTRIBUTE_READONLY);
+    ASSERT_EQ(1, CopyOneFile(Path("source.drv").c_str(), Path("dest.drv").c_str(), NULL));
+    EXPECT_EQ(0u, Attributes("dest.drv") & FILE_ATTRIBUTE_READONLY);
+    EXPECT_NE(0u, Attributes("source.drv") & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST_F(CopyOneFileTest, FailedCopyLeavesTheOldFileAsItWas)
+{
+    Write("dest.drv", "old", ReadOnlyHidden);
+    EXPECT_EQ(0, CopyOneFile(Path("missing.drv").c_str(), Path("dest.drv").c_str(), NULL));
+    EXPECT_EQ(ReadOnlyHidden, Attributes("dest.drv") & ReadOnlyHidden);
+}
+
+TEST_F(CopyOneFileTest, MakeWritableClearsOnlyTheReadOnlyAttributeOfAFile)
+{
+    Write("dest.drv", "old", ReadOnlyHidden);
+    EXPECT_EQ(ReadOnlyHidden, MakeWritable(Path("dest.drv").c_str()) & ReadOnlyHidden);
+    EXPECT_EQ(FILE_ATTRIBUTE_HIDDEN, Attributes("dest.drv") & ReadOnlyHidden);
+
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, MakeWritable(Path("missing.drv").c_str()));
+}
+
+}  // namespace
