@@ -3,6 +3,7 @@ the driver directory and the INF files installed as INF\\OEM<n>.INF and under
 INF\\OTHER, checked on disk, in the log and on standard output."""
 
 from bench import ScenarioTest, main
+from gui import poll
 from messages import COPYING, FAILED, NOINF, NOT_USEABLE, USEABLE
 INF = r"C:\windows\INF"
 OTHER = INF + r"\OTHER"
@@ -250,6 +251,21 @@ class QuietRun(InstallTest):
                                      exit_code)
                 self.assertEqual(1, len(self.world.remover_record()))
                 self.assertEqual(b"drv", self.world.host(DRV + r"\QVAUDIO.DRV").read_bytes())
+
+    def test_remover_runs_before_the_first_copy(self):
+        self.lay_out({"QVAUDIO.DRV": b"drv", "A.INF": INF_TEXT})
+        self.world.remover(r"C:\PKG", "hold 60000")
+        driver_dir = self.world.make_dir(DRV)
+        launch = self.world.launch("-q -c", source_path=DRV, fresh=False)
+        try:
+            poll("the remover to start", self.world.remover_record)
+            while_removing = [p.name for p in driver_dir.iterdir()]
+        finally:
+            self.world.write_file(r"C:\uninstal-release.txt")
+            result = launch.finish()
+        self.assertEqual([], while_removing, "nothing copied before the remover")
+        self.assertEqual(0, result.exit_code)
+        self.assertEqual(b"drv", (driver_dir / "QVAUDIO.DRV").read_bytes())
 
 
 if __name__ == "__main__":
