@@ -2,6 +2,7 @@
 keys and clicks as a user gives them, the texts the dialogs show, and what
 the run leaves on disk, in the registry and in the log."""
 import re
+import time
 
 from bench import RUNONCE_KEY, main
 from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
@@ -139,12 +140,16 @@ class YesSequence(DialogRun):
         self.start()
         self.world.keys("Return")
         finish = self.world.wait_dialog(FINISHMSG)
+        shown = time.time()
         self.assertEqual(MAIN_TITLE, finish.caption)
         self.assertEqual(FINISH_TEXT, finish.text(FINISHMSG))
         self.assertEqual(["&Shut Down", "&Restart", "&Cancel"],
                          [finish.text(i) for i in (SHUTDOWN, RESTART, CANCEL)])
         self.assertIsNone(self.world.find(QUESTION), "the main dialog has ended")
         result = self.finish_with_cancel()
+        # The log is closed when the work is done; the finish dialog follows
+        # two seconds later.
+        self.assertGreaterEqual(shown - self.world.log_path.stat().st_mtime, 2.0)
         names = ["Drivewright.exe", "QVAUDIO.DRV", "QVAUDIO.INF", "uninstal.exe", "uninstal.cfg"]
         self.assertInstalledRun(result, USEABLE % DEST, copies(names), self.inf_lines())
         self.assertEqual(b"driver", self.world.host(DEST + r"\QVAUDIO.DRV").read_bytes())
