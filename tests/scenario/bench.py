@@ -39,6 +39,7 @@ BUILD = _wine_setting()
 SETUP_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\setup"
 RUNONCE_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
 AEDEBUG_KEY = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
+REG_SZ = 1
 
 NOTICE = b"Copyright \xa9 1998 Quorvel Audio Corporation. All rights reserved."
 DELETE = object()   # a registry value that a scenario wants absent
@@ -309,8 +310,19 @@ class World:
         return self.read_watched(self.bench(*steps))
 
     def read_watched(self, lines):
-        return {label: None if line == "MISSING" else bytes.fromhex(line.split()[2])
-                for (label, _, _), line in zip(self.WATCHED, lines)}
+        """The values from benchtool's "get" lines. Each is text (REG_SZ), as
+        the scenarios lay them down and as the program writes them: any other
+        type fails the scenario."""
+        values = {}
+        for (label, _, _), line in zip(self.WATCHED, lines):
+            if line == "MISSING":
+                values[label] = None
+                continue
+            _, kind, data = line.split(" ")
+            if int(kind) != REG_SZ:
+                raise AssertionError(f"{label} has registry type {kind}, not REG_SZ: {line}")
+            values[label] = bytes.fromhex(data)
+        return values
 
     # --- running --------------------------------------------------------------
     def bench(self, *steps):

@@ -7,7 +7,7 @@ import subprocess
 import tempfile
 from pathlib import Path
 
-from bench import main
+from bench import BUILD, main
 from gui import CANCEL, CDMSG, FINISHMSG, PATH, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
 from messages import (COPYING, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF, NOT_USEABLE, UPDATED,
                       USEABLE)
@@ -158,6 +158,31 @@ class WindowsCd(CdRun):
         poll("the extracted driver", lambda: self.world.host(joystick).is_file() and
              self.world.host(joystick).read_bytes() == JOYSTICK, 60)
         self.assertNotIn("WIN95_12.CAB", self.fresh_files())
+
+    def test_cabinet_tool_started_beside_the_cabinet_and_left_running(self):
+        # The stand-in remover plays the tool, on the CD and beside the
+        # package; the one on the CD holds until released.
+        self.lay_out_cd(win98=True, tool=False)
+        world = self.world
+        stand_in = BUILD / "tests" / "uninstal.exe"
+        shutil.copyfile(stand_in, world.host(r"D:\WIN98\extract.exe"))
+        world.host(r"D:\WIN98\uninstal.cfg").write_text("hold 20000")
+        shutil.copyfile(stand_in, world.host(PKG + r"\extract.exe"))
+        self.start_yes()
+        self.answer_prompt(CD_TEXT)
+        self.world.wait_dialog(FINISHMSG)
+        started = world.remover_record()
+        world.write_file(r"C:\uninstal-release.txt")
+        self.finish_with_cancel()
+        # Command line, working directory, and whether it had ended by the
+        # time the finish dialog showed.
+        self.assertEqual(
+            [(r"extract.exe /y /l C:\QUORVEL\DRIVERS D:\WIN98\DRIVER18.CAB MSJSTICK.DRV",
+              r"D:\WIN98", False),
+             ("uninstal.exe -C", PKG, True)],
+            [(command, cwd, ended) for command, cwd, _, ended in started])
+        poll("the tool to end", lambda: world.host(world.REMOVER_RECORD).read_text()
+             .splitlines().count("END") == 2, 60)
 
     def test_cd_with_both_cabinets_copies_first_then_extracts(self):
         self.lay_out_cd(win95=True, win98=True)
