@@ -1,20 +1,13 @@
-/* The run's state with its start values; every field not named starts empty or zero. */
+/* The run's state. It is zero-initialised, so that its buffers take no room
+   in the image; start-up gives the few fields that do not start at zero. */
 #include "install_state.h"
 
-InstallRecord InstallState = {
-    /* Instance */ NULL,
-    /* LogFile */ NULL,
-    /* ConsoleStream */ NULL,
-    /* ProgramDir */ "",
-    /* OldSourcePath */ "",
-    /* DriverDir */ "",
-    /* OverrideSourcePath */ "",
-    /* RestoreDir */ "",
-    /* SourcePathUsable */ 0,
-    /* RebootMode */ 1,
-    /* CopyDrivers */ 1,
-    /* QuietMode */ 0,
-    /* Win95CabSearch */ NotSearched,
-    /* Driver18CabSearch */ NotSearched,
-    "", "", "", "", "", "", "", "", "", "",
-};
+InstallRecord InstallState;
+
+void StartInstallState(HINSTANCE instance)
+{
+    InstallState.Instance = instance;
+    InstallState.ConsoleStream = stdout;
+    InstallState.RebootMode = 1;
+    InstallState.CopyDrivers = 1;
+}

@@ -39,4 +39,8 @@ struct InstallRecord {
 
 extern InstallRecord InstallState;
 
+/* The start values of the run: the module, standard output as the console,
+   a restart after a quiet run, and the drivers copied. */
+void StartInstallState(HINSTANCE instance);
+
 #endif

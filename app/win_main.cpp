@@ -9,11 +9,11 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    StartInstallState(instance);
+
     /* A drive without a medium (the CD-ROM drive judged or searched) must fail
        the call, not raise the system's box that a quiet run leaves unanswered. */
     SetErrorMode(SEM_FAILCRITICALERRORS);
-    InstallState.ConsoleStream = stdout;
-    InstallState.Instance = instance;
 
     if (!OpenLog())
         return 1;

@@ -1,5 +1,5 @@
 """Checks the built Drivewright.exe as Windows 95 will see it: a 32-bit GUI
-program whose headers the Windows 95 loader accepts, at most 64 KB, importing
+program whose headers the Windows 95 loader accepts, at most 44 KB, importing
 only functions that Windows 95's KERNEL32, USER32, ADVAPI32 and CRTDLL export
 (Windows 95 has no MSVCRT), with no Unicode entry points."""
 import sys
@@ -20,6 +20,11 @@ LATER = {"GetFileAttributesExA", "IsDebuggerPresent", "GetLongPathNameA", "CopyF
          "InitializeCriticalSectionAndSpinCount", "GetTickCount64", "RegOpenCurrentUser",
          "AllowSetForegroundWindow", "LockSetForegroundWindow", "GetAncestor",
          "GetTitleBarInfo", "SendInput", "_vsnprintf_s", "strcpy_s"}
+
+# sizeof(InstallRecord) (app/install_state.h) by its fields: three pointers,
+# five 512-byte paths, six ints (RebootMode padded to one), the log and INF
+# names, InfLine and the three CD paths.
+RUN_RECORD = 3 * 4 + 5 * 512 + 6 * 4 + (5 * 128 + 512) + 1024 + 3 * 512
 
 # Section flags of an image that the loader knows: contents, memory access
 # and discarding. Object-file flags (alignment, linker info) have no place.
@@ -89,8 +94,21 @@ class Executable(unittest.TestCase):
                 self.assertEqual(0, section.virtual_address % self.image.section_alignment)
 
     def test_small(self):
-        self.assertLessEqual(len(self.image.data), 64 * 1024)
+        self.assertLessEqual(len(self.image.data), 44 * 1024)
         self.assertNotIn(b".debug_info", self.image.data)
+
+    def test_no_relocations(self):
+        self.assertEqual([], [s.name for s in self.image.sections if s.name == ".reloc"])
+        self.assertEqual((0, 0), self.image.directory(5), "no base relocation directory")
+
+    def test_run_record_takes_no_room_in_the_file(self):
+        """The record's buffers are zero at start: they belong in .bss, not
+        in the initialised data the file carries."""
+        written = [s for s in self.image.sections
+                   if s.characteristics & 0x40 and s.characteristics & 0x80000000
+                   and s.name != ".rsrc"]
+        self.assertLess(sum(s.virtual_size for s in written), RUN_RECORD,
+                        [(s.name, s.virtual_size) for s in written])
 
 
 if __name__ == "__main__":

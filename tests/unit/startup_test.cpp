@@ -1,29 +1,52 @@
-// What start-up leaves of the process's own settings.
+// What start-up leaves of the process's own settings and of the run's state.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include "app/install_state.h"
 #include "registry/registry.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
 namespace {
 
-TEST(Startup, FailsCriticalErrorsInsteadOfAskingTheUser)
+/* Start-up ends early without a SourcePath, before the options are read. */
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0,
+                                                 KEY_ALL_ACCESS, NULL, &key_, NULL));
+        RegSetValueExA(key_, "SourcePath", 0, REG_SZ, (const BYTE *)"C:\\windows", 11);
+    }
+    void TearDown() override
+    {
+        RegDeleteValueA(key_, "SourcePath");
+        RegCloseKey(key_);
+    }
+    int RunHelp()
+    {
+        char help[] = "-?";
+        return WinMain(GetModuleHandleA(NULL), NULL, help, SW_SHOWNORMAL);
+    }
+    HKEY key_ = NULL;
+};
+
+TEST_F(Startup, FailsCriticalErrorsInsteadOfAskingTheUser)
 {
-    /* Start-up ends early without a SourcePath, before the options are read. */
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0,
-                                             KEY_ALL_ACCESS, NULL, &key, NULL));
-    RegSetValueExA(key, "SourcePath", 0, REG_SZ, (const BYTE *)"C:\\windows", 11);
-
     SetErrorMode(0);
-    char help[] = "-?";
-    EXPECT_EQ(0, WinMain(GetModuleHandleA(NULL), NULL, help, SW_SHOWNORMAL));
+    EXPECT_EQ(0, RunHelp());
     EXPECT_NE(0u, SetErrorMode(0) & SEM_FAILCRITICALERRORS);
+}
 
-    RegDeleteValueA(key, "SourcePath");
-    RegCloseKey(key);
+TEST_F(Startup, RestartsAfterAQuietRunAndCopiesDriversUnlessTold)
+{
+    InstallState.RebootMode = 2;
+    InstallState.CopyDrivers = 0;
+    EXPECT_EQ(0, RunHelp());
+    EXPECT_EQ(1, InstallState.RebootMode);
+    EXPECT_EQ(1, InstallState.CopyDrivers);
+    EXPECT_EQ(stdout, InstallState.ConsoleStream);
 }
 
 }  // namespace
