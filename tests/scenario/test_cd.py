@@ -371,6 +371,20 @@ class PackageElsewhere(CdRun):
         self.assertEqual({"SourcePath": b"D:\\WIN 98-SE\0", "Quorvel": None},
                          self.world.watched())
 
+    def test_s_then_cancel_at_the_prompt_still_leaves_the_program(self):
+        self.lay_out_elsewhere(PKG + r"\DRIVERS")
+        self.start(r"-s=C:\QVDRV", source_path=r"D:\WIN 98-SE")
+        self.world.keys("Return")
+        self.world.wait_dialog(PATH)
+        self.world.click_control(CANCEL)
+        result = self.finish()
+        self.assertEqual([NOT_USEABLE % r"D:\WIN 98-SE", UPDATED % r"C:\QVDRV",
+                          COPYING % (PKG + r"\Drivewright.exe", r"C:\QVDRV\Drivewright.exe")],
+                         self.log_lines(result))
+        self.world.restart()
+        self.assertEqual({"SourcePath": b"D:\\WIN 98-SE\0", "Quorvel": None},
+                         self.world.watched())
+
     def test_f_naming_a_missing_directory_installs_the_started_package(self):
         self.lay_out_elsewhere(PKG)
         self.start(r"-f=C:\NOWHERE", source_path=r"D:\WIN 98-SE")
