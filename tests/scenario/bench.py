@@ -258,7 +258,9 @@ class World:
     def remove_leftovers(self):
         """What earlier runs, also of an earlier test process, left on C:: every
         top-level entry the template prefix lacks, the program files that an
-        installation into the Windows directory puts there, and the INF copies."""
+        installation into the Windows directory puts there, the INF copies, and
+        the system's joystick driver that CD scenarios lay down (a fresh prefix
+        has none, and may not even have the system directory)."""
         drive_c = self.prefix / "drive_c"
         fresh = {e.name.lower() for e in (self.template / "drive_c").iterdir()}
         stale = [e for e in drive_c.iterdir() if e.name.lower() not in fresh]
@@ -268,6 +270,9 @@ class World:
         inf = self.host(r"C:\windows\INF")
         stale += [e for e in inf.iterdir() if e.name.lower() == "other" or
                   (e.name.lower().startswith("oem") and e.name.lower().endswith(".inf"))]
+        joystick = self.host(r"C:\windows\system\MSJSTICK.DRV")
+        if joystick.is_file():
+            stale.append(joystick)
         for entry in stale:
             if entry.is_dir() and not entry.is_symlink():
                 shutil.rmtree(entry, ignore_errors=True)
