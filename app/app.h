@@ -2,7 +2,11 @@
 #ifndef DRIVEWRIGHT_APP_H
 #define DRIVEWRIGHT_APP_H
 
-/* program_dir.cpp */
+#include <stddef.h>
+
+/* program_dir.cpp: the executable's full name, 0 with out empty when it
+   does not fit; and its directory. */
+int GetProgramFile(char *out, size_t outSize);
 void GetProgramDir(char *out);
 
 /* header_line.cpp */

@@ -7,9 +7,9 @@
 
 #include "install_state.h"
 #include "option_text.h"
+#include "../install/install.h"
 #include "../log/log.h"
 #include "../registry/registry.h"
-#include "../install/install.h"
 #include "../registry/restore_text.h"
 #include "../res/resource.h"
 

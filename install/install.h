@@ -9,7 +9,8 @@
 void ShowProgressLines(HWND window, UINT firstLabel, const char *first, UINT secondLabel,
                        const char *second);
 
-/* copy_file.cpp: one copy, shown on the progress lines (not in quiet mode) and logged. */
+/* copy_file.cpp: one copy, shown on the progress lines of window (not in
+   quiet mode, nor without a window) and logged. */
 int CopyOneFile(const char *source, const char *destination, HWND window);
 
 /* copy_file.cpp: clears the read-only attribute of an existing file, other

@@ -4,6 +4,7 @@
 #include "install.h"
 
 #include "install_text.h"
+#include "../app/app.h"
 #include "../app/install_state.h"
 #include "../registry/registry.h"
 
@@ -29,12 +30,8 @@ void PlaceRestoreProgram(void)
         GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES)
         return;
 
-    program[0] = '\0';
-    DWORD length = GetModuleFileNameA(InstallState.Instance, program, sizeof program);
-    program[sizeof program - 1] = '\0';
-    if (length == 0 || length >= sizeof program) {
-        LogRefusedCopy(program, destination);   /* a cut name would copy some other file */
-        return;
-    }
-    CopyOneFile(program, destination, NULL);
+    if (GetProgramFile(program, sizeof program))
+        CopyOneFile(program, destination, NULL);
+    else
+        LogRefusedCopy(program, destination);
 }

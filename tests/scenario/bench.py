@@ -40,6 +40,7 @@ SETUP_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\setup"
 RUNONCE_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
 AEDEBUG_KEY = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
 REG_SZ = 1
+WRITE_BITS = stat.S_IWUSR | stat.S_IWGRP | stat.S_IWOTH   # none: Wine's read-only attribute
 
 NOTICE = b"Copyright \xa9 1998 Quorvel Audio Corporation. All rights reserved."
 DELETE = object()   # a registry value that a scenario wants absent
@@ -218,7 +219,7 @@ class World:
     def read_only(self, path):
         """Whether Windows sees the file as read-only: Wine's read-only
         attribute is a file without write permission."""
-        return not self.host(path).stat().st_mode & (stat.S_IWUSR | stat.S_IWGRP | stat.S_IWOTH)
+        return not self.host(path).stat().st_mode & WRITE_BITS
 
     def remover(self, directory, config=""):
         """The stand-in remover uninstal.exe in directory, behaving as config says."""
@@ -253,7 +254,7 @@ class World:
         for drive in "de":
             for path in (self.prefix / f"cdrom-{drive}").rglob("*"):
                 if path.is_file() and not path.is_symlink():
-                    path.chmod(path.stat().st_mode & ~(stat.S_IWUSR | stat.S_IWGRP | stat.S_IWOTH))
+                    path.chmod(path.stat().st_mode & ~WRITE_BITS)
 
     def remove_leftovers(self):
         """What earlier runs, also of an earlier test process, left on C:: every
