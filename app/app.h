@@ -15,6 +15,10 @@ void WriteHeaderLine(const char *commandLine);
 /* options.cpp: returns 1 to go on, 0 to end the run with *exitCode. */
 int ApplyOptions(const char *commandLine, int *exitCode);
 
+/* options.cpp: applies the first -x alone; returns 1, with its *exitCode,
+   when the line holds one. */
+int ApplyRestoreOption(const char *commandLine, int *exitCode);
+
 /* remover.cpp */
 void RunRemover(void);
 

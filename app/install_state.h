@@ -16,7 +16,6 @@ struct InstallRecord {
     char OldSourcePath[512];
     char DriverDir[512];
     char OverrideSourcePath[512];
-    char RestoreDir[512];       /* where the stored restore entry runs the program */
 
     int SourcePathUsable;
     unsigned char RebootMode;   /* 1: restart after a quiet run; 2: do not */

@@ -48,9 +48,7 @@ static void ApplySourcePath(const char *optionText, int whole)
         return;
     lstrcpynA(InstallState.OverrideSourcePath, value, sizeof InstallState.OverrideSourcePath);
     lstrcpynA(InstallState.DriverDir, value, sizeof InstallState.DriverDir);
-    /* One level only; an existing directory or a missing parent is not reported. */
-    CreateDirectoryA(InstallState.OverrideSourcePath, NULL);
-    RepointSourcePath(InstallState.OverrideSourcePath);
+    RepointSourcePath(InstallState.OverrideSourcePath, NULL);
 }
 
 /* The old path is taken from the command line itself, from the option's "="
@@ -82,14 +80,11 @@ static char LowerLetter(char letter)
 }
 
 /* Returns 1 to go on with the next option, 0 when the option ends the run.
-   option is where the option starts in the command line. A run that ends
-   here closes nothing, so an earlier -s's program is placed here; before
-   the help, which stays the last text on the console. */
+   option is where the option starts in the command line. */
 static int ApplyOption(const char *option, const char *optionText, int whole, int *exitCode)
 {
     switch (LowerLetter(optionText[1])) {
     case '?':
-        PlaceRestoreProgram();
         PrintHelp();
         *exitCode = 0;
         return 0;
@@ -115,7 +110,6 @@ static int ApplyOption(const char *option, const char *optionText, int whole, in
         break;
     case 'x':
         *exitCode = ApplyRestore(optionText, option);
-        PlaceRestoreProgram();
         return 0;
     default:
         RejectOption(optionText);
@@ -124,7 +118,9 @@ static int ApplyOption(const char *option, const char *optionText, int whole, in
     return 1;
 }
 
-int ApplyOptions(const char *commandLine, int *exitCode)
+/* The options in the order they stand; with restoreOnly, -x alone. Returns
+   1 to go on, 0 when an option ended the run. */
+static int WalkOptions(const char *commandLine, int restoreOnly, int *exitCode)
 {
     char optionText[OPTION_TEXT_SIZE];
     size_t length;
@@ -134,10 +130,21 @@ int ApplyOptions(const char *commandLine, int *exitCode)
         size_t nextLength;
         const char *next = FindOption(option + length, &nextLength);
         int whole = CutOption(option, length, next == NULL, optionText);
-        if (!ApplyOption(option, optionText, whole, exitCode))
+        if ((!restoreOnly || LowerLetter(optionText[1]) == 'x') &&
+            !ApplyOption(option, optionText, whole, exitCode))
             return 0;
         option = next;
         length = nextLength;
     }
     return 1;
+}
+
+int ApplyOptions(const char *commandLine, int *exitCode)
+{
+    return WalkOptions(commandLine, 0, exitCode);
+}
+
+int ApplyRestoreOption(const char *commandLine, int *exitCode)
+{
+    return !WalkOptions(commandLine, 1, exitCode);
 }

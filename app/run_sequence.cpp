@@ -8,7 +8,6 @@
 
 static void CloseStreams(void)
 {
-    PlaceRestoreProgram();
     fclose(InstallState.LogFile);
     InstallState.LogFile = NULL;
     fclose(InstallState.ConsoleStream);

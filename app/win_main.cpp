@@ -7,6 +7,15 @@
 #include "../log/log.h"
 #include "../registry/registry.h"
 
+/* A run that cannot go on still applies its -x: the restore entry's run is
+   the only chance to write the old path back, since Windows has removed the
+   entry before it ran it. */
+static int EndEarly(const char *commandLine)
+{
+    int exitCode;
+    return ApplyRestoreOption(commandLine, &exitCode) ? exitCode : 1;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     StartInstallState(instance);
@@ -15,8 +24,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
        the call, not raise the system's box that a quiet run leaves unanswered. */
     SetErrorMode(SEM_FAILCRITICALERRORS);
 
-    if (!OpenLog())
-        return 1;
+    if (!OpenLog()) {
+        InstallState.ConsoleStream = NULL;   /* nothing is written anywhere */
+        return EndEarly(commandLine);
+    }
     WriteLogBanner();
 
     GetProgramDir(InstallState.ProgramDir);
@@ -27,7 +38,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         WriteHeaderLine(commandLine);
 
     if (!ReadSourcePath(InstallState.OldSourcePath, &InstallState.SourcePathUsable))
-        return 1;
+        return EndEarly(commandLine);
     lstrcpynA(InstallState.DriverDir, InstallState.OldSourcePath, sizeof InstallState.DriverDir);
 
     int exitCode;

@@ -45,20 +45,14 @@ DWORD MakeWritable(const char *path)
     return attributes;
 }
 
-/* Windows' copy refuses a read-only destination and gives the copy the
-   attributes of its source: a file from a CD would stay read-only and block
-   the next update. A copy that fails leaves the old file's attributes. */
+/* A file copied onto itself would gain nothing and could lose its content:
+   it fails, as Windows' own copy does. */
 int CopyOneFile(const char *source, const char *destination, HWND window)
 {
     if (!InstallState.QuietMode && window != NULL)
         ShowProgressLines(window, IDS_COPYLABEL, source, IDS_TOLABEL, destination);
 
-    DWORD before = MakeWritable(destination);
-    int copied = CopyFileA(source, destination, FALSE) != 0;
-    if (copied)
-        MakeWritable(destination);
-    else if (IsReadOnlyFile(before))
-        SetFileAttributesA(destination, before);
+    int copied = !IsSameFile(source, destination) && CopyIntoPlace(source, destination);
     LogCopy(copied ? IDS_COPYING : IDS_COPYFAILED, source, destination);
     return copied;
 }

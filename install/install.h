@@ -10,7 +10,8 @@ void ShowProgressLines(HWND window, UINT firstLabel, const char *first, UINT sec
                        const char *second);
 
 /* copy_file.cpp: one copy, shown on the progress lines of window (not in
-   quiet mode, nor without a window) and logged. */
+   quiet mode, nor without a window) and logged. No installed file keeps
+   the read-only attribute of a file from a CD. */
 int CopyOneFile(const char *source, const char *destination, HWND window);
 
 /* copy_file.cpp: clears the read-only attribute of an existing file, other
@@ -20,6 +21,13 @@ DWORD MakeWritable(const char *path);
 
 /* copy_file.cpp: a copy refused before it is tried, logged as a failed one. */
 void LogRefusedCopy(const char *source, const char *destination);
+
+/* copy_into_place.cpp: 1 when the two names are one file. */
+int IsSameFile(const char *first, const char *second);
+
+/* copy_into_place.cpp: the whole copy of source in destination's place, or,
+   returning 0, destination as it was. */
+int CopyIntoPlace(const char *source, const char *destination);
 
 /* driver_files.cpp */
 int CopyDriverFiles(const char *driverDir, HWND window);
@@ -33,13 +41,14 @@ int CopyInfToOther(const char *infName, const char *otherDir, char *destination,
 /* driver_dir.cpp: C:\QUORVEL\DRIVERS, or C:\QUORVEL0 ... 9 in its place. */
 void PrepareDriverDir(void);
 
-/* restore_program.cpp: repoints SourcePath at newPath through the restore
-   entry, and remembers the directory the entry runs the program from. */
-void RepointSourcePath(const char *newPath);
+/* directory_path.cpp: makes every missing level of path; 1 when it is a
+   directory then. */
+int MakeDirectoryPath(const char *path);
 
-/* restore_program.cpp: leaves the running program as Drivewright.exe where
-   the stored entry runs it, when no such file stands there yet. */
-void PlaceRestoreProgram(void);
+/* restore_program.cpp: points SourcePath at newPath, with the restore entry
+   and the program it runs in place first; window shows the program's copy.
+   Returns 1 when SourcePath was repointed. */
+int RepointSourcePath(const char *newPath, HWND window);
 
 /* cd_components.cpp: 1 to go on, 0 when the insert-CD prompt was cancelled. */
 int FetchCdComponents(HWND mainWindow);

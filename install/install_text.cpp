@@ -123,3 +123,20 @@ int SplitAtLastBackslash(const char *path, char *dir, size_t dirSize, char *name
         memcpy(name, backslash + 1, nameLength + 1);
     return 1;
 }
+
+int TakeDirectory(const char *path, char *dir, size_t dirSize)
+{
+    const char *backslash = strrchr(path, '\\');
+    const char *text = backslash ? path : ".";
+    size_t length = backslash ? (size_t)(backslash - path) : 1;
+    if (backslash && (length == 0 || path[length - 1] == ':'))
+        length++;
+    if (dirSize == 0)
+        return 0;
+    dir[0] = '\0';
+    if (length >= dirSize)
+        return 0;
+    memcpy(dir, text, length);
+    dir[length] = '\0';
+    return 1;
+}

@@ -51,4 +51,10 @@ void TakeCdRoot(const char *sourcePath, char *root, size_t rootSize);
 int SplitAtLastBackslash(const char *path, char *dir, size_t dirSize, char *name,
                          size_t nameSize);
 
+/* The directory that holds path, as the file system takes it: the text
+   before its last backslash, the backslash kept for a root (C:\A.DRV gives
+   C:\), and "." for a bare name. Returns 0, with dir empty, when it does
+   not fit dirSize. */
+int TakeDirectory(const char *path, char *dir, size_t dirSize);
+
 #endif

@@ -1,37 +1,41 @@
-/* The program the restore entry runs at the next start. Windows removes the
-   entry before it runs it: without the program there, the old SourcePath is
-   lost for good. */
+/* Repointing SourcePath so that the process may end at any moment: the next
+   start of Windows then finds SourcePath as the user had it, or a restore
+   entry whose program is in place to bring it back. Windows removes the
+   entry before it runs it, so an entry without its program loses the old
+   path for good. */
 #include "install.h"
 
 #include "install_text.h"
 #include "../app/app.h"
 #include "../app/install_state.h"
+#include "../log/log.h"
 #include "../registry/registry.h"
+#include "../res/resource.h"
 
-void RepointSourcePath(const char *newPath)
-{
-    char *restoreDir = InstallState.RestoreDir;
-    if (SetRestoreEntry(InstallState.OldSourcePath, sizeof InstallState.OldSourcePath, newPath))
-        lstrcpynA(restoreDir, newPath, sizeof InstallState.RestoreDir);
-    else
-        restoreDir[0] = '\0';   /* an earlier entry of this run was taken over and removed */
-}
-
-/* The package usually holds the program and the copy of the driver files
-   already put it there; this covers the runs that copied nothing, copied
-   from elsewhere, or run under another name. */
-void PlaceRestoreProgram(void)
+/* The running program as newPath\Drivewright.exe, the name the entry runs;
+   nothing to copy when it runs from there already. */
+static int PlaceRestoreProgram(const char *newPath, HWND window)
 {
     char program[512];
     char destination[512];
 
-    if (InstallState.RestoreDir[0] == '\0' ||
-        !JoinPath(InstallState.RestoreDir, "Drivewright.exe", destination, sizeof destination) ||
-        GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES)
-        return;
-
-    if (GetProgramFile(program, sizeof program))
-        CopyOneFile(program, destination, NULL);
-    else
+    if (!JoinPath(newPath, "Drivewright.exe", destination, sizeof destination))
+        return 0;
+    if (!GetProgramFile(program, sizeof program)) {
         LogRefusedCopy(program, destination);
+        return 0;
+    }
+    return IsSameFile(program, destination) || CopyOneFile(program, destination, window);
+}
+
+int RepointSourcePath(const char *newPath, HWND window)
+{
+    if (!MakeDirectoryPath(newPath) || !PlaceRestoreProgram(newPath, window)) {
+        char message[256];
+        LoadMessage(IDS_SPNOTUPDATED, message, sizeof message);
+        LogMessage(message, newPath);
+        return 0;
+    }
+    return SetRestoreEntry(InstallState.OldSourcePath, sizeof InstallState.OldSourcePath,
+                           newPath);
 }

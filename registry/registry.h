@@ -20,9 +20,10 @@ void CloseKey(HKEY key);
 int ReadSourcePath(char *path, int *usable);
 int IsUsableSourcePath(const char *path);
 
-/* restore_entry.cpp: points SourcePath at newPath and leaves the entry that
-   restores oldSourcePath (replaced by an earlier entry's path) at the next
-   start. Returns 1 when the entry was stored. */
+/* restore_entry.cpp: leaves the entry that restores oldSourcePath (replaced
+   by an earlier entry's path) at the next start, then points SourcePath at
+   newPath; an entry that cannot be stored leaves SourcePath as it is.
+   Returns 1 when SourcePath was repointed. */
 int SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath);
 
 /* restore_mode.cpp: writes path back as SourcePath; returns the exit code

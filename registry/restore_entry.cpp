@@ -1,4 +1,4 @@
-/* Repointing SourcePath and leaving the RunOnce entry that points it back. */
+/* Leaving the RunOnce entry that points SourcePath back, then repointing it. */
 #include "registry.h"
 
 #include <string.h>
@@ -13,36 +13,53 @@ static int WriteText(HKEY key, const char *name, const char *text)
                           (DWORD)strlen(text) + 1) == ERROR_SUCCESS;
 }
 
-int SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath)
+static void LogPath(UINT id, const char *path)
 {
-    /* One buffer serves in turn for the earlier entry, the messages and the command. */
+    char message[256];
+    LoadMessage(id, message, sizeof message);
+    LogMessage(message, path);
+}
+
+/* The entry is stored before SourcePath changes, so that no moment leaves
+   SourcePath repointed without a way back. An earlier entry is overwritten
+   in place, never deleted first: until this run's entry stands, it still
+   brings back the path from before the first run. */
+static int StoreRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath)
+{
     char work[RESTORE_COMMAND_SIZE];
     HKEY runOnce;
-    HKEY setup;
 
-    int runOnceOpen = OpenKey(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS, &runOnce);
+    if (!OpenKey(HKEY_LOCAL_MACHINE, RunOnceKey, KEY_ALL_ACCESS, &runOnce))
+        return 0;
     /* Read with the limit the entry is written with, so that no entry this
-       program stored is taken for a missing one. */
-    if (runOnceOpen && QueryTextValue(runOnce, "Quorvel", work, sizeof work)) {
-        /* While an earlier run's entry waits for the restart, SourcePath holds
-           that run's path: the entry keeps the one from before it. */
+       program stored is taken for a missing one. While an earlier run's
+       entry waits for the restart, SourcePath holds that run's path: the
+       entry keeps the one from before it. */
+    if (QueryTextValue(runOnce, "Quorvel", work, sizeof work))
         TakeRestoredPath(work, oldSourcePath, oldSourcePathSize);
-        RegDeleteValueA(runOnce, "Quorvel");
-    }
-
-    int updated = OpenKey(HKEY_LOCAL_MACHINE, SetupKey, KEY_ALL_ACCESS, &setup) &&
-                  WriteText(setup, "SourcePath", newPath);
-    LoadMessage(updated ? IDS_SPUPDATED : IDS_SPNOTUPDATED, work, sizeof work);
-    LogMessage(work, newPath);
-    CloseKey(setup);
 
     /* A command that does not fit is refused rather than stored cut short. */
     int stored = BuildRestoreCommand(newPath, oldSourcePath, work, sizeof work) &&
-                 runOnceOpen && WriteText(runOnce, "Quorvel", work);
-    if (!stored) {
-        LoadMessage(IDS_NORESTORE, work, sizeof work);
-        LogMessage(work, oldSourcePath);
-    }
+                 WriteText(runOnce, "Quorvel", work);
     CloseKey(runOnce);
     return stored;
+}
+
+int SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath)
+{
+    HKEY setup;
+
+    if (!StoreRestoreEntry(oldSourcePath, oldSourcePathSize, newPath)) {
+        LogPath(IDS_NORESTORE, oldSourcePath);
+        LogPath(IDS_SPNOTUPDATED, newPath);
+        return 0;
+    }
+
+    /* A failed write leaves the entry: at the next start it writes back the
+       old path, which is the path the user had. */
+    int updated = OpenKey(HKEY_LOCAL_MACHINE, SetupKey, KEY_ALL_ACCESS, &setup) &&
+                  WriteText(setup, "SourcePath", newPath);
+    LogPath(updated ? IDS_SPUPDATED : IDS_SPNOTUPDATED, newPath);
+    CloseKey(setup);
+    return updated;
 }

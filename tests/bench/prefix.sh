@@ -84,10 +84,12 @@ stop() {
     local dir=$1
     [ -d "$dir" ] || return 0
     WINEPREFIX=$dir wineserver -k 2>/dev/null || true
-    # The read-only view of the disc that a scenario run left mounted.
-    if mountpoint -q "$dir/cdrom-d-ro" 2>/dev/null; then
-        umount "$dir/cdrom-d-ro" || true
-    fi
+    # The read-only view of the disc and the small disks that a scenario run left mounted.
+    for point in "$dir/cdrom-d-ro" "$dir"/disk-?; do
+        if mountpoint -q "$point" 2>/dev/null; then
+            umount "$point" || true
+        fi
+    done
 }
 
 case ${1:-} in

@@ -301,6 +301,41 @@ class World:
         self.insert_disc(True)
         self.insert_disc(False, "e")
 
+    def end_task(self, image):
+        """Ends every process of that image in the prefix as a user's End Task
+        does, without letting it clean up (TerminateProcess)."""
+        subprocess.run(["wine", "taskkill", "/f", "/im", image], env=self.env,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=120, check=False)
+
+    def small_disk(self, test, drive="f", size="192k"):
+        """A hard disk of the given size as drive letter, a tmpfs that the test
+        unmounts when it ends; the test is skipped where mounting is refused."""
+        point = self.prefix / f"disk-{drive}"
+        point.mkdir(exist_ok=True)
+        mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs",
+                                  str(point)], stdin=subprocess.DEVNULL,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                 check=False).returncode == 0
+        if not mounted:
+            point.rmdir()
+            test.skipTest("the machine refuses to mount a small disk")
+        link = self.prefix / "dosdevices" / f"{drive}:"
+        link.symlink_to(point)
+        test.addCleanup(self.remove_small_disk, drive)
+        atexit.register(self.remove_small_disk, drive)
+        return point
+
+    def remove_small_disk(self, drive="f"):
+        link = self.prefix / "dosdevices" / f"{drive}:"
+        if link.is_symlink():
+            link.unlink()
+        point = self.prefix / f"disk-{drive}"
+        if is_mount_point(point):
+            subprocess.run(["umount", str(point)], stdin=subprocess.DEVNULL, check=False)
+        if point.is_dir() and not is_mount_point(point):
+            point.rmdir()
+
     def restart(self):
         """Wine's simulated restart: runs the RunOnce commands, then removes them."""
         self.start()

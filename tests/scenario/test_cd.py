@@ -9,8 +9,8 @@ from pathlib import Path
 
 from bench import BUILD, main
 from gui import CANCEL, CDMSG, FINISHMSG, PATH, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
-from messages import (COPYING, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF, NOT_USEABLE, UPDATED,
-                      USEABLE)
+from messages import (COPYING, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF, NOT_UPDATED, NOT_USEABLE,
+                      UPDATED, USEABLE)
 from test_dialogs import DRIVERS, PKG, DialogRun
 
 CD_TEXT = ("Locate your Windows installation CD-ROM and put it in the CD-ROM drive. The "
@@ -74,10 +74,12 @@ class CdRun(DialogRun):
                 [FAILED % (n, dest + "\\" + n) for n in (".", "..")])
 
     def assertCdRun(self, result, source_path, component_lines, dest=FRESH):
-        """The log: SourcePath, the component lines, the repointing, the
-        package (in the file system's order), the INF lines."""
+        """The log: SourcePath, the component lines, the repointing with the
+        program put in place first, the package (in the file system's order),
+        the INF lines."""
         lines = self.log_lines(result)
-        head = [NOT_USEABLE % source_path] + component_lines + [UPDATED % dest]
+        head = [NOT_USEABLE % source_path] + component_lines + [
+            COPYING % (PKG + r"\Drivewright.exe", dest + r"\Drivewright.exe"), UPDATED % dest]
         self.assertEqual(head, lines[:len(head)], result.log)
         self.assertCountEqual(self.package_copies(dest), lines[len(head):-2])
         self.assertEqual(self.inf_lines(), lines[-2:])
@@ -108,12 +110,14 @@ class DriverDirectory(CdRun):
                 result = self.end_with_cancel()
                 joystick = dest + r"\MSJSTICK.DRV"
                 if dest.startswith(r"C:\QUORVEL9"):
-                    # Nothing can be made there: every copy fails and the run goes on.
-                    self.assertIn(FAILED % (SYSTEM_JOYSTICK, joystick), self.log_lines(result))
+                    # Nothing can be made there: every copy fails, SourcePath stays
+                    # as it was, and the run goes on.
+                    lines = self.log_lines(result)
+                    self.assertIn(FAILED % (SYSTEM_JOYSTICK, joystick), lines)
+                    self.assertIn(NOT_UPDATED % dest, lines)
                     self.assertFalse(self.world.host(dest).exists())
-                    self.assertEqual({"SourcePath": dest.encode() + b"\0",
-                                      "Quorvel": (dest + r"\Drivewright -X=D:\WIN98").encode()
-                                      + b"\0"}, result.registry)
+                    self.assertEqual({"SourcePath": b"D:\\WIN98\0", "Quorvel": None},
+                                     result.registry)
                     continue
                 self.assertCdRun(result, r"D:\WIN98", [COPYING % (SYSTEM_JOYSTICK, joystick)],
                                  dest)
@@ -291,11 +295,12 @@ class TypicalRun(CdRun):
         names = ["Drivewright.exe", "uninstal.exe", "uninstal.cfg"] + list(DRIVERS)
         lines = self.log_lines(result)
         head = [NOT_USEABLE % r"D:\WIN98", EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB"),
+                COPYING % (r"D:\DRIVERS\Drivewright.exe", FRESH + r"\Drivewright.exe"),
                 UPDATED % FRESH]
-        self.assertEqual(head, lines[:3])
+        self.assertEqual(head, lines[:4])
         self.assertCountEqual([COPYING % (n, FRESH + "\\" + n) for n in names] +
                               [FAILED % (n, FRESH + "\\" + n) for n in (".", "..")],
-                              lines[3:-2])
+                              lines[4:-2])
         self.assertEqual(self.inf_lines(), lines[-2:])
         self.assertEqual({"SourcePath": FRESH.encode() + b"\0",
                           "Quorvel": rb"C:\QUORVEL\DRIVERS\Drivewright -X=D:\WIN98" + b"\0"},
@@ -342,16 +347,17 @@ class PackageElsewhere(CdRun):
             world.write_file(drivers_dir + "\\" + name, data)
         world.remover(drivers_dir)
 
-    def assertInstalledFrom(self, result, drivers_dir, extra):
+    def assertInstalledFrom(self, result, drivers_dir):
         lines = self.log_lines(result)
         head = [NOT_USEABLE % r"D:\WIN 98-SE",
-                COPYING % (SYSTEM_JOYSTICK, FRESH + r"\MSJSTICK.DRV"), UPDATED % FRESH]
-        self.assertEqual(head, lines[:3], result.log)
+                COPYING % (SYSTEM_JOYSTICK, FRESH + r"\MSJSTICK.DRV"),
+                COPYING % (PKG + r"\Drivewright.exe", FRESH + r"\Drivewright.exe"), UPDATED % FRESH]
+        self.assertEqual(head, lines[:4], result.log)
         names = [p.name for p in self.world.host(drivers_dir).iterdir() if p.is_file()]
         copied = [COPYING % (n, FRESH + "\\" + n) for n in names]
         self.assertCountEqual(copied + [FAILED % (n, FRESH + "\\" + n) for n in (".", "..")],
-                              lines[3:-2 - len(extra)])
-        self.assertEqual(self.inf_lines() + extra, lines[-2 - len(extra):])
+                              lines[4:-2])
+        self.assertEqual(self.inf_lines(), lines[-2:])
         self.assertEqual([("uninstal.exe -C", drivers_dir, FRESH, True)],
                          self.world.remover_record())
 
@@ -364,8 +370,7 @@ class PackageElsewhere(CdRun):
         self.world.set_path("DRIVERS")
         self.world.keys("Return")
         result = self.end_with_cancel()
-        self.assertInstalledFrom(result, drivers, [
-            COPYING % (PKG + r"\Drivewright.exe", FRESH + r"\Drivewright.exe")])
+        self.assertInstalledFrom(result, drivers)
 
         self.world.restart()
         self.assertEqual({"SourcePath": b"D:\\WIN 98-SE\0", "Quorvel": None},
@@ -378,8 +383,9 @@ class PackageElsewhere(CdRun):
         self.world.wait_dialog(PATH)
         self.world.click_control(CANCEL)
         result = self.finish()
-        self.assertEqual([NOT_USEABLE % r"D:\WIN 98-SE", UPDATED % r"C:\QVDRV",
-                          COPYING % (PKG + r"\Drivewright.exe", r"C:\QVDRV\Drivewright.exe")],
+        self.assertEqual([NOT_USEABLE % r"D:\WIN 98-SE",
+                          COPYING % (PKG + r"\Drivewright.exe", r"C:\QVDRV\Drivewright.exe"),
+                          UPDATED % r"C:\QVDRV"],
                          self.log_lines(result))
         self.world.restart()
         self.assertEqual({"SourcePath": b"D:\\WIN 98-SE\0", "Quorvel": None},
@@ -390,7 +396,7 @@ class PackageElsewhere(CdRun):
         self.start(r"-f=C:\NOWHERE", source_path=r"D:\WIN 98-SE")
         self.world.keys("Return")
         result = self.end_with_cancel()
-        self.assertInstalledFrom(result, PKG, [])
+        self.assertInstalledFrom(result, PKG)
 
 
 class WriteProtectedDisc(CdRun):

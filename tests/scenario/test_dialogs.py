@@ -185,7 +185,8 @@ class YesSequence(DialogRun):
         lines = self.log_lines(result)
         self.assertEqual([NOT_USEABLE % r"D:\WIN98",
                           COPYING % (r"C:\WINDOWS\SYSTEM\MSJSTICK.DRV", fresh + r"\MSJSTICK.DRV"),
-                          UPDATED % fresh], lines[:3])
+                          COPYING % (PKG + r"\Drivewright.exe", fresh + r"\Drivewright.exe"),
+                          UPDATED % fresh], lines[:4])
         self.assertEqual(self.inf_lines(), lines[-2:])
         record = self.world.remover_record()
         self.assertEqual(fresh, record[0][2], "the remover runs after the repointing")

@@ -2,7 +2,7 @@
 the driver directory and the INF files installed as INF\\OEM<n>.INF and under
 INF\\OTHER, checked on disk, in the log and on standard output."""
 
-from bench import ScenarioTest, main
+from bench import ScenarioTest, crlf, main
 from gui import poll
 from messages import COPYING, FAILED, NOINF, NOT_USEABLE, USEABLE
 INF = r"C:\windows\INF"
@@ -110,6 +110,20 @@ class DriverFiles(InstallTest):
                              [NOINF])
         after = {p.name: p.read_bytes() for p in self.world.host(r"C:\PKG").iterdir()}
         self.assertEqual(before, after)
+
+    def test_a_full_disk_costs_no_file(self):
+        # A copy that fails part-way leaves the old file byte for byte, no
+        # cut-short new file, and no temporary file.
+        disk = self.world.small_disk(self)
+        old = b"old driver" * 4000                     # 40 KB
+        self.lay_out({"QVBIG.DRV": b"n" * 150000, "QVNEW.DRV": b"w" * 150000})
+        (disk / "QVBIG.DRV").write_bytes(old)
+        result = self.install(source_path="F:\\", make_driver_dir=False)
+        for name in ("QVBIG.DRV", "QVNEW.DRV"):
+            self.assertIn(crlf(FAILED % (name, "F:\\" + name)), result.log)
+        self.assertEqual(old, (disk / "QVBIG.DRV").read_bytes())
+        self.assertEqual({"Drivewright.exe", "QVBIG.DRV"},
+                         {p.name for p in disk.iterdir()})
 
 
 class OemNumbers(InstallTest):

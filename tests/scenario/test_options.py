@@ -21,9 +21,9 @@ def entry(new_path, old_path=WINDIR):
     return new_path + "\\Drivewright -X=" + old_path
 
 
-def placed(new_path, line=COPYING):
-    """The program left where the restore entry runs it: these runs copy no package."""
-    return line % (r"C:\PKG\Drivewright.exe", new_path + "\\Drivewright.exe")
+def placed(new_path):
+    """The program put where the restore entry runs it, before the repointing."""
+    return COPYING % (r"C:\PKG\Drivewright.exe", new_path + "\\Drivewright.exe")
 
 
 class OptionTable(ScenarioTest):
@@ -79,15 +79,16 @@ class OptionTable(ScenarioTest):
         longest = "C:\\" + "L" * 121           # the option is 127 characters: it fits
         too_long = longest + "L"
         self.check([
-            (r"-s=C:\MY DRIVERS", 0, "\n", [UPDATED % r"C:\MY", placed(r"C:\MY")], "",
+            (r"-s=C:\MY DRIVERS", 0, "\n", [placed(r"C:\MY"), UPDATED % r"C:\MY"], "",
              (r"C:\MY", entry(r"C:\MY")), [r"C:\MY"]),
-            (r"-s=C:\NEW-DRV", 0, "\n", [UPDATED % r"C:\NEW", placed(r"C:\NEW")], "",
+            (r"-s=C:\NEW-DRV", 0, "\n", [placed(r"C:\NEW"), UPDATED % r"C:\NEW"], "",
              (r"C:\NEW", entry(r"C:\NEW")), [r"C:\NEW"]),
-            (r"-s=C:\NEW -?", 0, "\n", [UPDATED % r"C:\NEW", placed(r"C:\NEW")], HELP,
+            (r"-s=C:\NEW -?", 0, "\n", [placed(r"C:\NEW"), UPDATED % r"C:\NEW"], HELP,
              (r"C:\NEW", entry(r"C:\NEW")), [r"C:\NEW"]),
-            (r"-s=C:\NO\SUCH", 0, "\n", [UPDATED % r"C:\NO\SUCH", placed(r"C:\NO\SUCH", FAILED)],
-             "", (r"C:\NO\SUCH", entry(r"C:\NO\SUCH")), []),
-            ("-s=" + longest, 0, "\n", [UPDATED % longest, placed(longest)], "",
+            # Every missing level of the path is made.
+            (r"-s=C:\NO\SUCH", 0, "\n", [placed(r"C:\NO\SUCH"), UPDATED % r"C:\NO\SUCH"],
+             "", (r"C:\NO\SUCH", entry(r"C:\NO\SUCH")), [r"C:\NO\SUCH"]),
+            ("-s=" + longest, 0, "\n", [placed(longest), UPDATED % longest], "",
              (longest, entry(longest)), [longest]),
             ("-s=" + too_long, 0, "\n", [BADARG % ("-s=" + too_long)[:127]], "",
              UNCHANGED, []),

@@ -1,7 +1,8 @@
 """The package's remover in a quiet run: a stand-in uninstal.exe records how
 it was started, and can be made to sleep, fail or crash."""
 
-from bench import ScenarioTest, main
+from bench import ScenarioTest, crlf, main
+from gui import poll
 from messages import COPYING, NOINF, UPDATED, USEABLE
 
 WINDIR = r"C:\windows"
@@ -19,12 +20,29 @@ class Remover(ScenarioTest):
 
     def test_started_from_the_working_directory_with_one_argument(self):
         result = self.quiet_run(r"-q -c -d -s=C:\QVDRV")
-        self.assertRun(result, 0, "\n", [USEABLE % WINDIR, UPDATED % r"C:\QVDRV", NOINF,
+        self.assertRun(result, 0, "\n", [USEABLE % WINDIR,
                                          COPYING % (r"C:\PKG\Drivewright.exe",
-                                                    r"C:\QVDRV\Drivewright.exe")])
+                                                    r"C:\QVDRV\Drivewright.exe"),
+                                         UPDATED % r"C:\QVDRV", NOINF])
         # Started once, after the options were applied, and waited for.
         self.assertEqual([("uninstal.exe -C", r"C:\PKG", r"C:\QVDRV", True)],
                          self.world.remover_record())
+
+    def test_a_run_ended_while_the_remover_hangs_leaves_the_way_back(self):
+        # The run is waited for without a time limit: a user ends it. The
+        # restart must still find the program that the restore entry runs.
+        old = r"D:\WIN 98-SE"
+        self.world.reset()
+        self.world.package(r"C:\PKG")
+        self.world.remover(r"C:\PKG", "sleep 600000")
+        launch = self.world.launch(r"-q -c -s=C:\QVDRV", source_path=old, fresh=False)
+        poll("the remover", self.world.remover_record)
+        self.world.end_task("Drivewright.exe")
+        self.world.end_task("uninstal.exe")
+        self.assertNotIn(crlf(NOINF), launch.finish().log, "ended before its end")
+        self.world.restart()
+        self.assertEqual({"SourcePath": old.encode() + b"\0", "Quorvel": None},
+                         self.world.watched())
 
     def test_the_run_waits_for_the_remover_to_end(self):
         result = self.quiet_run(config="sleep 4000")

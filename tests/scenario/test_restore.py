@@ -6,8 +6,9 @@ path back."""
 import shutil
 import time
 
-from bench import DELETE, KEEP, RUNONCE_KEY, ScenarioTest, main
-from messages import BADARG, COPYING, FAILED, HELP, NOINF, NORESTORE, NOT_USEABLE, UPDATED, USEABLE
+from bench import DELETE, KEEP, RUNONCE_KEY, SETUP_KEY, ScenarioTest, main
+from messages import (BADARG, COPYING, FAILED, HELP, NO_SOURCE_PATH, NOINF, NORESTORE, NOT_UPDATED,
+                      NOT_USEABLE, UPDATED, USEABLE)
 
 WIN98 = r"D:\WIN98"
 
@@ -20,20 +21,25 @@ def entry(new_path, old_path=WIN98):
     return new_path + "\\Drivewright -X=" + old_path
 
 
-def installed(new_path, made=True, stored=True):
+def placed(new_path):
+    """The running program put where the restore entry runs it."""
+    return COPYING % (r"C:\PKG\Drivewright.exe", new_path + "\\Drivewright.exe")
+
+
+def repointed(new_path):
+    """What -s logs when SourcePath is repointed: the program first."""
+    return [placed(new_path), UPDATED % new_path]
+
+
+def installed(new_path):
     """What a quiet run logs after repointing, for a package holding only the
-    program: its copy of the program, unless the directory is missing or the
-    destination too long for its 127 characters. The running program is then
-    put where a stored restore entry runs it."""
+    program: its copy of the program, unless the destination is too long for
+    its 127 characters."""
     join = new_path + "\\"
-    copied = made and len(join + "Drivewright.exe") <= 127
-    lines = [FAILED % (".", join + "."), FAILED % ("..", join + ".."),
-             (COPYING if copied else FAILED) % ("Drivewright.exe", join + "Drivewright.exe"),
-             NOINF]
-    if stored and not copied:
-        lines.append((COPYING if made else FAILED) %
-                     (r"C:\PKG\Drivewright.exe", join + "Drivewright.exe"))
-    return lines
+    copied = len(join + "Drivewright.exe") <= 127
+    return [FAILED % (".", join + "."), FAILED % ("..", join + ".."),
+            (COPYING if copied else FAILED) % ("Drivewright.exe", join + "Drivewright.exe"),
+            NOINF]
 
 
 class RestoreTest(ScenarioTest):
@@ -48,14 +54,14 @@ class RestoreCycle(RestoreTest):
     def test_quiet_run_then_restart_restores_the_source_path(self):
         new = r"C:\QVDRV"
         first = self.repoint(new)
-        self.assertRun(first, 0, "\n", [NOT_USEABLE % WIN98, UPDATED % new] + installed(new))
+        self.assertRun(first, 0, "\n", [NOT_USEABLE % WIN98] + repointed(new) + installed(new))
         self.assertEqual({"SourcePath": text(new), "Quorvel": text(entry(new))}, first.registry)
 
         # The copy of the package put the program where the entry runs it.
         self.world.restart()
         self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None}, self.world.watched())
         log = self.world.log_path.read_bytes()
-        self.assertSections(log, ("\n", [NOT_USEABLE % WIN98, UPDATED % new] + installed(new)),
+        self.assertSections(log, ("\n", [NOT_USEABLE % WIN98] + repointed(new) + installed(new)),
                             ("\n", [USEABLE % new, UPDATED % WIN98]))
 
         # The same command line as the entry's, run again: its exit code.
@@ -70,10 +76,9 @@ class RestoreCycle(RestoreTest):
         second = self.repoint(r"C:\DRV2", source_path=KEEP, earlier=KEEP, fresh=False)
         self.assertEqual(0, second.exit_code)
         self.assertSections(second.log,
-                            ("\n", [NOT_USEABLE % old, UPDATED % r"C:\QUORVEL\DRIVERS"] +
-                             installed(r"C:\QUORVEL\DRIVERS", made=False)),
-                            # -s makes one level only: C:\QUORVEL is missing.
-                            ("\n", [NOT_USEABLE % r"C:\QUORVEL\DRIVERS", UPDATED % r"C:\DRV2"] +
+                            ("\n", [NOT_USEABLE % old] + repointed(r"C:\QUORVEL\DRIVERS") +
+                             installed(r"C:\QUORVEL\DRIVERS")),
+                            ("\n", [USEABLE % r"C:\QUORVEL\DRIVERS"] + repointed(r"C:\DRV2") +
                              installed(r"C:\DRV2")))
         self.assertEqual({"SourcePath": text(r"C:\DRV2"),
                           "Quorvel": text(entry(r"C:\DRV2", old))}, second.registry)
@@ -85,7 +90,7 @@ class RestoreCycle(RestoreTest):
         new = r"C:\QVDRV"
         result = self.repoint(new, quiet="-q")
         self.assertEqual(1, result.exit_code)
-        first = ("\n", [NOT_USEABLE % WIN98, UPDATED % new] + installed(new))
+        first = ("\n", [NOT_USEABLE % WIN98] + repointed(new) + installed(new))
         self.assertSections(result.stdout, first)
         # Wine answers the restart request by running the RunOnce commands, at
         # once: the log may hold the restore already when the run is collected.
@@ -98,31 +103,28 @@ class RestoreCycle(RestoreTest):
 
 
 class ProgramPlaced(RestoreTest):
-    """Windows removes the entry before it runs it: a run that stored one and
-    copied no Drivewright.exe there leaves the running program in its place,
-    or the old path is lost at the restart."""
+    """Windows removes the entry before it runs it: the running program is put
+    where the entry runs it before the entry is stored, whatever the run
+    copies afterwards, or the old path is lost at the restart."""
 
     def test_the_restart_finds_the_program_whatever_the_run_copied(self):
         new = r"C:\QVDRV"
-        placed = COPYING % (r"C:\PKG\Drivewright.exe", new + r"\Drivewright.exe")
-        skipped = [NOINF, placed]
         cases = [
             # what, command line, program, old path, exit code, messages after the repointing
             ("-d copies nothing", r"-q -c -d -s=C:\QVDRV", r"C:\PKG\Drivewright.exe",
-             r"D:\WIN 98", 0, skipped, ""),
+             r"D:\WIN 98", 0, [NOINF], ""),
             ("a dash ends the path and starts -d", r"-q -c -s=C:\QVDRV-DRIVERS",
-             r"C:\PKG\Drivewright.exe", r"D:\WIN98-SE", 0, skipped, ""),
+             r"C:\PKG\Drivewright.exe", r"D:\WIN98-SE", 0, [NOINF], ""),
             ("-f names a package without the program", r"-q -c -f=C:\ELSE -s=C:\QVDRV",
              r"C:\PKG\Drivewright.exe", r"D:\WIN 98-SE", 0,
              [FAILED % (".", new + r"\."), FAILED % ("..", new + r"\.."),
-              COPYING % ("QV.VXD", new + r"\QV.VXD"), NOINF, placed], ""),
+              COPYING % ("QV.VXD", new + r"\QV.VXD"), NOINF], ""),
             ("-? ends the run", r"-s=C:\QVDRV -?", r"C:\PKG\Drivewright.exe", WIN98, 0,
-             [placed], HELP),
+             [], HELP),
             ("the program under another name", r"-q -c -s=C:\QVDRV", r"C:\PKG\SETUP.EXE",
              WIN98, 0,
              [FAILED % (".", new + r"\."), FAILED % ("..", new + r"\.."),
-              COPYING % ("SETUP.EXE", new + r"\SETUP.EXE"), NOINF,
-              COPYING % (r"C:\PKG\SETUP.EXE", new + r"\Drivewright.exe")], ""),
+              COPYING % ("SETUP.EXE", new + r"\SETUP.EXE"), NOINF], ""),
         ]
         for what, command_line, program, old, exit_code, messages, stdout_only in cases:
             with self.subTest(what):
@@ -133,7 +135,9 @@ class ProgramPlaced(RestoreTest):
                 result = self.world.run(command_line, exe=program, source_path=old,
                                         fresh=False)
                 self.assertRun(result, exit_code, "\n",
-                               [NOT_USEABLE % old, UPDATED % new] + messages, stdout_only)
+                               [NOT_USEABLE % old,
+                                COPYING % (program, new + r"\Drivewright.exe"), UPDATED % new] +
+                               messages, stdout_only)
                 self.world.restart()
                 self.assertEqual({"SourcePath": text(old), "Quorvel": None},
                                  self.world.watched())
@@ -156,7 +160,7 @@ class EarlierEntries(RestoreTest):
         for what, earlier, old_path in cases:
             with self.subTest(what):
                 result = self.repoint(r"C:\DRV2", source_path=r"C:\windows", earlier=earlier)
-                self.assertRun(result, 0, "\n", [USEABLE % r"C:\windows", UPDATED % r"C:\DRV2"] +
+                self.assertRun(result, 0, "\n", [USEABLE % r"C:\windows"] + repointed(r"C:\DRV2") +
                                installed(r"C:\DRV2"))
                 self.assertEqual({"SourcePath": text(r"C:\DRV2"),
                                   "Quorvel": text(entry(r"C:\DRV2", old_path))}, result.registry)
@@ -164,28 +168,59 @@ class EarlierEntries(RestoreTest):
 
 class Failures(RestoreTest):
 
-    def test_missing_run_once_key(self):
-        result = self.world.run(r"-q -c -s=C:\DRV2", source_path=WIN98,
-                                registry={(RUNONCE_KEY, None): DELETE})
-        self.assertRun(result, 0, "\n",
-                       [NOT_USEABLE % WIN98, UPDATED % r"C:\DRV2", NORESTORE % WIN98] +
-                       installed(r"C:\DRV2", stored=False))
-        self.assertEqual({"SourcePath": text(r"C:\DRV2"), "Quorvel": None}, result.registry)
-
-    def test_restore_command_too_long_for_its_buffer_is_not_stored(self):
+    def test_an_entry_that_cannot_be_stored_leaves_source_path_as_it_is(self):
         old = "C:\\" + "o" * 124                       # 127 characters
-        new = "C:\\" + "n" * 112                       # 115 + 16 + 127 = 258
+        too_long = "C:\\" + "n" * 112                  # 115 + 16 + 127 = 258
         fits = "C:\\" + "n" * 109                      # 112 + 16 + 127 = 255
-        for new_path, stored in ((new, False), (fits, True)):
-            with self.subTest(length=len(new_path)):
-                result = self.repoint(new_path, source_path=old)
-                messages = [NOT_USEABLE % old, UPDATED % new_path]
-                if not stored:
-                    messages.append(NORESTORE % old)
-                self.assertRun(result, 0, "\n", messages + installed(new_path, stored=stored))
-                self.assertEqual({"SourcePath": text(new_path),
-                                  "Quorvel": text(entry(new_path, old)) if stored else None},
+        earlier = entry(r"C:\QVDRV", old)
+        cases = [
+            # what, new path, registry laid down, entry left
+            ("no RunOnce key", r"C:\DRV2", {(RUNONCE_KEY, None): DELETE}, None),
+            ("a command too long", too_long, {}, None),
+            ("an earlier entry stays", too_long, {(RUNONCE_KEY, "Quorvel"): earlier}, earlier),
+        ]
+        for what, new_path, registry, left in cases:
+            with self.subTest(what):
+                result = self.world.run(f"-q -c -s={new_path}", source_path=old,
+                                        registry=registry)
+                self.assertRun(result, 0, "\n",
+                               [NOT_USEABLE % old, placed(new_path), NORESTORE % old,
+                                NOT_UPDATED % new_path] + installed(new_path))
+                self.assertEqual({"SourcePath": text(old),
+                                  "Quorvel": None if left is None else text(left)},
                                  result.registry)
+        result = self.repoint(fits, source_path=old)
+        self.assertEqual({"SourcePath": text(fits), "Quorvel": text(entry(fits, old))},
+                         result.registry)
+
+    def test_the_restore_runs_where_start_up_cannot_go_on(self):
+        # Windows removes the entry before it runs it: the restore run is the
+        # only chance to write the old path back.
+        for what in ("a directory in the log's place", "no SourcePath value"):
+            with self.subTest(what):
+                self.repoint(r"C:\QVDRV")
+                log = self.world.log_path
+                before = log.read_bytes()
+                if what.startswith("a directory"):
+                    log.unlink()
+                    log.mkdir()
+                else:
+                    self.world.bench("del", SETUP_KEY, "SourcePath")
+                self.world.restart()
+                self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None},
+                                 self.world.watched())
+                if log.is_dir():
+                    self.assertEqual([], list(log.iterdir()))
+                else:
+                    self.assertSections(log.read_bytes()[len(before):],
+                                        ("\n", [NO_SOURCE_PATH, UPDATED % WIN98]))
+
+        # Its exit code is the restore's, and nothing is written anywhere.
+        self.world.reset()
+        self.world.log_path.mkdir()
+        result = self.world.run("-X=" + WIN98, source_path=r"C:\QVDRV", fresh=False)
+        self.assertEqual((0, b"", None), (result.exit_code, result.stdout, result.log))
+        self.assertEqual(text(WIN98), result.registry["SourcePath"])
 
     def test_restore_mode_without_a_path(self):
         result = self.world.run("-x", source_path=WIN98)

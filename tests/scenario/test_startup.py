@@ -120,7 +120,6 @@ class SourcePath(ScenarioTest):
         cases = [
             ("missing", DELETE, "", None),
             ("missing, with -?", DELETE, "-?", "\n"),
-            ("missing, with -x", DELETE, "-x=D:\\WIN98", "\n"),
             ("128 characters", "C:\\" + "x" * 125, "", None),
             ("128 characters, with a header", "C:\\" + "x" * 125, "-h=\"t\"", "t\n"),
         ]

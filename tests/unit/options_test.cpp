@@ -106,7 +106,11 @@ TEST_F(ApplyOptionsTest, SourcePathOptionSetsTheDriverDirectory)
     EXPECT_EQ(0, InstallState.CopyDrivers);
     EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY,
               GetFileAttributesA("C:\\NEW") & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_EQ("Sourcepath updated to C:\\NEW \n", Logged());
+    char program[MAX_PATH];
+    GetModuleFileNameA(NULL, program, sizeof program);
+    EXPECT_EQ(std::string("Copying ") + program + " to C:\\NEW\\Drivewright.exe \n"
+              "Sourcepath updated to C:\\NEW \n", Logged());
+    DeleteFileA("C:\\NEW\\Drivewright.exe");
     RemoveDirectoryA("C:\\NEW");
 
     HKEY key;

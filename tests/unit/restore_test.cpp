@@ -109,15 +109,20 @@ TEST_F(RestoreTest, AnEarlierEntryOfAnyStoredLengthIsTakenOverWhole)
     log_.Take();
 }
 
-TEST_F(RestoreTest, MissingRunOnceKeyStillRepointsButLeavesNoEntry)
+TEST_F(RestoreTest, MissingRunOnceKeyLeavesSourcePathAsItWas)
 {
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+    RegSetValueExA(key, "SourcePath", 0, REG_SZ, (const BYTE *)"D:\\WIN98", 9);
+    RegCloseKey(key);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, RunOnceKey);
+
     char oldPath[512] = "D:\\WIN98";
-    SetRestoreEntry(oldPath, sizeof oldPath, "C:\\QUORVEL\\DRIVERS");
-    EXPECT_EQ(std::string("C:\\QUORVEL\\DRIVERS") + '\0', ReadValue(SetupKey, "SourcePath"));
+    EXPECT_EQ(0, SetRestoreEntry(oldPath, sizeof oldPath, "C:\\QUORVEL\\DRIVERS"));
+    EXPECT_EQ(std::string("D:\\WIN98") + '\0', ReadValue(SetupKey, "SourcePath"));
     EXPECT_EQ("<no key>", ReadValue(RunOnceKey, "Quorvel"));
-    EXPECT_EQ("Sourcepath updated to C:\\QUORVEL\\DRIVERS \n"
-              "Unable to setup to reset the Sourcepath back to D:\\WIN98 \n",
+    EXPECT_EQ("Unable to setup to reset the Sourcepath back to D:\\WIN98 \n"
+              "Sourcepath not updated to C:\\QUORVEL\\DRIVERS \n",
               log_.Take());
 }
 
