@@ -48,7 +48,7 @@ static void ApplySourcePath(const char *optionText, int whole)
         return;
     lstrcpynA(InstallState.OverrideSourcePath, value, sizeof InstallState.OverrideSourcePath);
     lstrcpynA(InstallState.DriverDir, value, sizeof InstallState.DriverDir);
-    RepointSourcePath(InstallState.OverrideSourcePath, NULL);
+    RepointSourcePath(InstallState.OverrideSourcePath);
 }
 
 /* The old path is taken from the command line itself, from the option's "="

@@ -46,9 +46,9 @@ void PrepareDriverDir(void);
 int MakeDirectoryPath(const char *path);
 
 /* restore_program.cpp: points SourcePath at newPath, with the restore entry
-   and the program it runs in place first; window shows the program's copy.
-   Returns 1 when SourcePath was repointed. */
-int RepointSourcePath(const char *newPath, HWND window);
+   and the program it runs in place first. Where a step fails, SourcePath
+   stays as it was. */
+void RepointSourcePath(const char *newPath);
 
 /* cd_components.cpp: 1 to go on, 0 when the insert-CD prompt was cancelled. */
 int FetchCdComponents(HWND mainWindow);

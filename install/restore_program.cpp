@@ -13,8 +13,9 @@
 #include "../res/resource.h"
 
 /* The running program as newPath\Drivewright.exe, the name the entry runs;
-   nothing to copy when it runs from there already. */
-static int PlaceRestoreProgram(const char *newPath, HWND window)
+   nothing to copy when it runs from there already. Like the repointing
+   around it, it is logged but not shown on the progress lines. */
+static int PlaceRestoreProgram(const char *newPath)
 {
     char program[512];
     char destination[512];
@@ -25,17 +26,16 @@ static int PlaceRestoreProgram(const char *newPath, HWND window)
         LogRefusedCopy(program, destination);
         return 0;
     }
-    return IsSameFile(program, destination) || CopyOneFile(program, destination, window);
+    return IsSameFile(program, destination) || CopyOneFile(program, destination, NULL);
 }
 
-int RepointSourcePath(const char *newPath, HWND window)
+void RepointSourcePath(const char *newPath)
 {
-    if (!MakeDirectoryPath(newPath) || !PlaceRestoreProgram(newPath, window)) {
+    if (!MakeDirectoryPath(newPath) || !PlaceRestoreProgram(newPath)) {
         char message[256];
         LoadMessage(IDS_SPNOTUPDATED, message, sizeof message);
         LogMessage(message, newPath);
-        return 0;
+        return;
     }
-    return SetRestoreEntry(InstallState.OldSourcePath, sizeof InstallState.OldSourcePath,
-                           newPath);
+    SetRestoreEntry(InstallState.OldSourcePath, sizeof InstallState.OldSourcePath, newPath);
 }

@@ -37,7 +37,7 @@ static int RunYesSequence(HWND window)
         PrepareDriverDir();
         if (!FetchCdComponents(window))
             return 0;
-        RepointSourcePath(InstallState.DriverDir, window);
+        RepointSourcePath(InstallState.DriverDir);
     }
 
     RunRemover();

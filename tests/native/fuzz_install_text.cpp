@@ -1,5 +1,6 @@
 // Fuzzes the INF reading: lines of any bytes read into a small buffer, the
-// provider taken from them, and the destination paths formed from it.
+// provider taken from them, and the destination paths formed from it and
+// their directories.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -28,6 +29,9 @@ static void CheckCdPaths(const char *line, size_t width)
     } else if (*dir || *name) {
         abort();
     }
+    // The directory of a copy's destination is a start of the path, or ".".
+    if (TakeDirectory(line, dir, width) && strcmp(dir, ".") && strncmp(dir, line, strlen(dir)))
+        abort();
     free(name);
     free(dir);
     free(root);

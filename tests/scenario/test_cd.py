@@ -270,15 +270,14 @@ class CdRoot(CdRun):
 
 class TypicalRun(CdRun):
 
-    def test_the_whole_typical_interactive_run(self):
+    def start_past_the_cd(self, remover=""):
         """A package on the CD in D:\\DRIVERS, SourcePath D:\\WIN98 on the CD,
-        Yes, the Windows CD asked for, Restart; Windows' restart puts
-        SourcePath back."""
+        Yes, and the Windows CD asked for and given."""
         world = self.world
         world.reset()
         world.make_dir(r"C:\windows\INF\OTHER")
         world.package(r"D:\DRIVERS", DRIVERS)
-        world.remover(r"D:\DRIVERS")
+        world.remover(r"D:\DRIVERS", remover)
         world.write_file(r"D:\WIN98\DRIVER18.CAB", DRIVER18_CAB)
         shutil.copyfile(world.host(r"C:\windows\system32\extrac32.exe"),
                         world.host(r"D:\WIN98\extract.exe"))
@@ -287,6 +286,13 @@ class TypicalRun(CdRun):
         world.wait_dialog(QUESTION)
         world.keys("Return")
         self.answer_prompt(CD_TEXT)
+
+    def test_the_whole_typical_interactive_run(self):
+        """A package on the CD in D:\\DRIVERS, SourcePath D:\\WIN98 on the CD,
+        Yes, the Windows CD asked for, Restart; Windows' restart puts
+        SourcePath back."""
+        world = self.world
+        self.start_past_the_cd()
         world.wait_dialog(FINISHMSG)
         world.keys("Return")                       # Restart, the default button
         result = self.finish()
@@ -330,6 +336,19 @@ class TypicalRun(CdRun):
         self.assertSections(log, (None, lines), ("\n", [USEABLE % FRESH, UPDATED % r"D:\WIN98"]))
         world.stop()
         world.start()
+
+    def test_a_run_ended_while_the_remover_hangs_is_undone_by_the_restart(self):
+        """The same run, ended by the user from outside while the remover
+        hangs after the CD stage: the restart still brings SourcePath back."""
+        world = self.world
+        self.start_past_the_cd("sleep 600000")
+        poll("the remover", world.remover_record)
+        world.end_task("Drivewright.exe")
+        world.end_task("uninstal.exe")
+        self.finish()
+        self.assertEqual(FRESH.encode() + b"\0", world.watched()["SourcePath"])
+        world.restart()
+        self.assertEqual({"SourcePath": b"D:\\WIN98\0", "Quorvel": None}, world.watched())
 
 
 class PackageElsewhere(CdRun):
@@ -414,6 +433,27 @@ class WriteProtectedDisc(CdRun):
                                          FAILED % ("..", r"D:\WIN98\.."),
                                          FAILED % ("Drivewright.exe", dest), NOINF])
         self.assertEqual([], list(world.host(r"D:\WIN98").iterdir()))
+
+    def test_s_naming_a_place_on_the_disc_leaves_source_path_as_it_was(self):
+        world = self.world
+        if not world.disc_read_only:
+            self.skipTest("the machine refuses the read-only mount of the disc")
+        cases = [
+            # -s path, what the repointing logs: a directory cannot be made
+            # there, and the program cannot be put into one that exists.
+            (r"D:\QVDRV", []),
+            (r"D:\WIN98", [FAILED % (r"C:\PKG\Drivewright.exe", r"D:\WIN98\Drivewright.exe")]),
+        ]
+        for new_path, placement in cases:
+            with self.subTest(new_path):
+                world.reset()
+                world.make_dir(r"D:\WIN98")
+                result = world.run(f"-s={new_path} -?", source_path=r"D:\WIN98", fresh=False)
+                self.assertEqual([NOT_USEABLE % r"D:\WIN98"] + placement +
+                                 [NOT_UPDATED % new_path], self.log_lines(result))
+                world.restart()
+                self.assertEqual({"SourcePath": b"D:\\WIN98\0", "Quorvel": None},
+                                 world.watched())
 
 
 if __name__ == "__main__":

@@ -1,10 +1,12 @@
 // Installed files never keep the read-only attribute that files on a CD
-// carry; a file that cannot be replaced keeps its own attributes.
+// carry; a file that cannot be replaced keeps its own attributes, and no
+// copy leaves a temporary file behind.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <stdio.h>
 
+#include <set>
 #include <string>
 
 #include "app/install_state.h"
@@ -41,6 +43,23 @@ protected:
         SetFileAttributesA(Path(name).c_str(), attributes);
     }
     DWORD Attributes(const char *name) { return GetFileAttributesA(Path(name).c_str()); }
+    // The names in the directory, in lower case and sorted.
+    std::string Entries()
+    {
+        std::set<std::string> names;
+        WIN32_FIND_DATAA entry;
+        HANDLE search = FindFirstFileA(Path("*").c_str(), &entry);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
+            std::string name = CharLowerA(entry.cFileName);
+            if (name != "." && name != "..")
+                names.insert(name);
+        }
+        FindClose(search);
+        std::string joined;
+        for (const std::string &name : names)
+            joined += (joined.empty() ? "" : " ") + name;
+        return joined;
+    }
 
     const char *dir_ = "C:\\copytest";
     CapturedLog log_;
@@ -60,6 +79,29 @@ TEST_F(CopyOneFileTest, FailedCopyLeavesTheOldFileAsItWas)
     Write("dest.drv", "old", ReadOnlyHidden);
     EXPECT_EQ(0, CopyOneFile(Path("missing.drv").c_str(), Path("dest.drv").c_str(), NULL));
     EXPECT_EQ(ReadOnlyHidden, Attributes("dest.drv") & ReadOnlyHidden);
+    EXPECT_EQ("dest.drv", Entries()) << "no temporary file is left";
+}
+
+TEST_F(CopyOneFileTest, CopyOverAFileLeavesNoTemporaryFile)
+{
+    Write("source.drv", "new", FILE_ATTRIBUTE_NORMAL);
+    Write("dest.drv", "old", FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(1, CopyOneFile(Path("source.drv").c_str(), Path("dest.drv").c_str(), NULL));
+    EXPECT_EQ("dest.drv source.drv", Entries());
+}
+
+TEST_F(CopyOneFileTest, AFileCopiedOntoItselfFailsAndKeepsItsContent)
+{
+    Write("source.drv", "mine", FILE_ATTRIBUTE_NORMAL);
+    SetCurrentDirectoryA(dir_);
+    EXPECT_EQ(0, CopyOneFile("source.drv", Path("SOURCE.DRV").c_str(), NULL));
+    SetCurrentDirectoryA("C:\\");
+    EXPECT_EQ("source.drv", Entries());
+    FILE *file = fopen(Path("source.drv").c_str(), "rb");
+    char text[8] = "";
+    fgets(text, sizeof text, file);
+    fclose(file);
+    EXPECT_STREQ("mine", text);
 }
 
 TEST_F(CopyOneFileTest, MakeWritableClearsOnlyTheReadOnlyAttributeOfAFile)

@@ -195,4 +195,31 @@ TEST(CdPaths, SplitAtLastBackslash)
     EXPECT_STREQ("C:\\CAB", dir);
 }
 
+// Where a copy's temporary file goes: beside the destination, in the root
+// itself for a file in a root, never past the buffer.
+TEST(CopyPaths, TakeDirectoryKeepsTheRootsBackslash)
+{
+    struct Case {
+        const char *path;
+        const char *dir;
+    } cases[] = {
+        {"C:\\QUORVEL\\DRIVERS\\A.DRV", "C:\\QUORVEL\\DRIVERS"},
+        {"C:\\A.DRV", "C:\\"},
+        {"\\A.DRV", "\\"},
+        {"A.DRV", "."},
+        {"", "."},
+    };
+    for (const Case &c : cases) {
+        char dir[32] = "x";
+        EXPECT_EQ(1, TakeDirectory(c.path, dir, sizeof dir)) << c.path;
+        EXPECT_STREQ(c.dir, dir) << c.path;
+    }
+    char area[8 + 4];
+    memset(area, '#', sizeof area);
+    EXPECT_EQ(1, TakeDirectory("C:\\1234\\A", area, 8));    // 7 characters fit 8
+    EXPECT_EQ(0, TakeDirectory("C:\\12345\\A", area, 8));
+    EXPECT_STREQ("", area);
+    for (size_t i = 8; i < sizeof area; i++)
+        ASSERT_EQ('#', area[i]);
+}
 }  // namespace
