@@ -116,7 +116,7 @@ class DriverFiles(InstallTest):
         # cut-short new file, and no temporary file.
         disk = self.world.small_disk(self)
         old = b"old driver" * 4000                     # 40 KB
-        self.lay_out({"QVBIG.DRV": b"n" * 150000, "QVNEW.DRV": b"w" * 150000})
+        self.lay_out({"QVBIG.DRV": b"n" * 250000, "QVNEW.DRV": b"w" * 250000})
         (disk / "QVBIG.DRV").write_bytes(old)
         result = self.install(source_path="F:\\", make_driver_dir=False)
         for name in ("QVBIG.DRV", "QVNEW.DRV"):
