@@ -2,8 +2,10 @@
 # Sets up what is missing, builds, and runs the whole test suite through CTest:
 # the Windows build (unit tests under Wine, scenario tests on the real program)
 # and the host build of the text routines (sanitizers and fuzzer). Where
-# 32-bit Wine cannot start, the shipped 32-bit image gets its image tests and
-# the Wine suites run the 64-bit build of the same sources.
+# 32-bit Wine starts, natively or through the emulator qemu-i386 that setup
+# registers where the kernel runs no 32-bit programs, the suites run the
+# shipped image. Where it cannot start at all, the shipped 32-bit image gets
+# its image tests and the Wine suites run the 64-bit build of the same sources.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -12,6 +12,8 @@ set -euo pipefail
 
 export WINEDEBUG=-all WINEARCH=${DRIVEWRIGHT_WINEARCH:-win32}
 here=$(cd "$(dirname "$0")" && pwd)
+# Every wait on Wine is bounded, generously: through the emulator qemu-i386
+# a Wine process starts three to four times slower than natively.
 version=${3:-win98}
 case $version in
     win98) template=${DRIVEWRIGHT_WINE_TEMPLATE:-$here/../../build/wine/template} ;;
@@ -25,27 +27,28 @@ make_template() {
     rm -rf "$dir"
     mkdir -p "$(dirname "$dir")"
     # No Mono or Gecko: nothing here needs them, and their installers would ask.
-    if ! WINEPREFIX=$dir WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >"$dir.log" 2>&1; then
+    if ! WINEPREFIX=$dir WINEDLLOVERRIDES="mscoree,mshtml=" timeout 600 wineboot -i >"$dir.log" 2>&1; then
         echo "prefix.sh: wineboot could not make $dir:" >&2
         tail -n 5 "$dir.log" >&2
         # Wine's 32-bit loader is an i386 program: a kernel without IA-32
         # emulation refuses it before Wine itself starts.
         if grep -q "Exec format error" "$dir.log"; then
-            echo "prefix.sh: this machine does not run 32-bit x86 programs, which 32-bit Wine needs" >&2
+            echo "prefix.sh: this machine does not run 32-bit x86 programs, which 32-bit Wine needs;" \
+                 "scripts/setup.sh runs them through the emulator qemu-i386 where it can" >&2
         fi
         exit 1
     fi
     if [ "$WINEARCH" = win32 ]; then
-        WINEPREFIX=$dir winecfg -v "$version" >/dev/null 2>&1
+        WINEPREFIX=$dir timeout 300 winecfg -v "$version" >/dev/null 2>&1
     else
         # winecfg offers no Windows 9x to a 64-bit prefix; the loader still
         # takes the version from the same value.
-        WINEPREFIX=$dir wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null 2>&1
+        WINEPREFIX=$dir timeout 300 wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null 2>&1
     fi
-    WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
-    WINEPREFIX=$dir wine reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d cdrom /f >/dev/null 2>&1
+    WINEPREFIX=$dir timeout 300 wine reg add 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
+    WINEPREFIX=$dir timeout 300 wine reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$dir wineserver -k || true
-    WINEPREFIX=$dir wineserver -w || true
+    WINEPREFIX=$dir timeout 120 wineserver -w || true
     touch "$dir/.ready"
 }
 
@@ -69,14 +72,14 @@ start() {
     create "$dir"
     export WINEPREFIX=$dir
     wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+    timeout 120 wineserver -w 2>/dev/null || true
     mkdir -p "$dir/cdrom-d" "$dir/cdrom-e"
     ln -sfn "$dir/cdrom-d" "$dir/dosdevices/d:"
     # The drive manager registers a CD-ROM drive only while it has a folder;
     # once started, taking the folder away plays "no disc in the drive".
     ln -sfn "$dir/cdrom-e" "$dir/dosdevices/e:"
     wineserver -p >/dev/null 2>&1
-    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    timeout 300 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
     rm -f "$dir/dosdevices/e:"
 }
 

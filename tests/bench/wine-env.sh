@@ -1,6 +1,8 @@
 # Sourced by the scripts: which Windows build the Wine suites, the demo and
-# the benchmarks run. The shipped 32-bit build where 32-bit Wine starts;
-# else the 64-bit build of the same sources, in 64-bit prefixes.
+# the benchmarks run. The shipped 32-bit build where 32-bit Wine starts,
+# natively or through the emulator qemu-i386 (which the kernel then starts for
+# every i386 program, Wine's loader among them); else the 64-bit build of the
+# same sources, in 64-bit prefixes.
 bench_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 repo_dir=$(cd "$bench_dir/../.." && pwd)
 if "$bench_dir/runs-32bit"; then

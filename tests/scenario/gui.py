@@ -8,6 +8,7 @@ which asks the windows themselves. Every wait is a bounded poll.
 """
 import os
 import subprocess
+import tempfile
 import time
 
 from bench import BUILD, ScenarioTest, World
@@ -126,11 +127,19 @@ class GuiWorld(World):
 
     # --- looking -------------------------------------------------------------
     def probe_run(self, *args, timeout=60):
-        done = subprocess.run(["wine", str(self.probe), *args], env=self.env,
-                              stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
-        if done.returncode != 0:
-            raise RuntimeError(f"dlgprobe {args} failed: {done.stderr!r}")
-        return done.stdout.decode("latin-1").splitlines()
+        # Its output goes to files, and only the probe itself is waited for:
+        # when the probe is the prefix's first window user (the program not
+        # yet started, as under the emulator), the desktop process it brings
+        # up inherits its output and would hold a pipe open long after it.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            done = subprocess.run(["wine", str(self.probe), *args], env=self.env,
+                                  stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                  timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            if done.returncode != 0:
+                raise RuntimeError(f"dlgprobe {args} failed: {err.read()!r}")
+            return out.read().decode("latin-1").splitlines()
 
     def dialogs(self):
         found = []
