@@ -226,8 +226,10 @@ class GuiWorld(World):
         self.click_control(PATH)
         self.keys("End", "shift+Home", "BackSpace")
         self.type_text(text)
+        # One look a poll: the prompt found by one look may be gone at the next.
         poll(f"the path field to read {text!r}",
-             lambda: self.find(PATH) and self.find(PATH).text(PATH) == text, 30)
+             lambda: (lambda prompt: prompt and prompt.text(PATH) == text)(self.find(PATH)),
+             60)
 
     def screenshot(self, name, dialog=None):
         """Saves NAME.png in self.shots: the dialog with a margin, or the screen."""
