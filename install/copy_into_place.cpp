@@ -2,14 +2,18 @@
    power cut) never costs the file that stood there. */
 #include "install.h"
 
+#include <stdio.h>
+
 #include "install_text.h"
 
 /* Windows 95 has no file identity to compare, and one file has many names
    (long and short, full and relative). A file held open for reading cannot
    be opened again without sharing, which is how Windows' own copy refuses a
-   file onto itself. */
+   file onto itself. A second name that names nothing is no first file. */
 int IsSameFile(const char *first, const char *second)
 {
+    if (GetFileAttributesA(second) == INVALID_FILE_ATTRIBUTES)
+        return 0;
     HANDLE held = CreateFileA(first, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (held == INVALID_HANDLE_VALUE)
@@ -23,18 +27,24 @@ int IsSameFile(const char *first, const char *second)
     return same;
 }
 
-/* A fresh name in dir; GetTempFileNameA makes the file, which is taken away
-   again when empty is set, so that a move may take the name. */
-static int TakeTempName(const char *dir, char *name, int empty)
+/* The first of QV0000.TMP, QV0001.TMP, ... that nothing in dir holds: a
+   file left by a run cut short is passed over, never taken. */
+static int FreeName(const char *dir, char *name)
 {
-    if (!GetTempFileNameA(dir, "QV", 0, name))
-        return 0;
-    return !empty || DeleteFileA(name);
+    for (int n = 0; n < 1000; n++) {
+        char file[16];
+        sprintf(file, "QV%04d.TMP", n);
+        if (!JoinPath(dir, file, name, MAX_PATH))
+            return 0;
+        if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES)
+            return 1;
+    }
+    return 0;
 }
 
 /* Windows 95 has no call that replaces a file in one step: the old file
-   steps aside under a temporary name until the new one stands in its place,
-   and comes back when it cannot. */
+   steps aside under a free name until the new one stands in its place, and
+   comes back when it cannot. */
 static int TakePlace(const char *fresh, const char *destination, const char *dir)
 {
     char aside[MAX_PATH];
@@ -44,7 +54,7 @@ static int TakePlace(const char *fresh, const char *destination, const char *dir
         return MoveFileA(fresh, destination);
     if (old & FILE_ATTRIBUTE_DIRECTORY)
         return 0;
-    if (!TakeTempName(dir, aside, 1) || !MoveFileA(destination, aside))
+    if (!FreeName(dir, aside) || !MoveFileA(destination, aside))
         return 0;
     if (!MoveFileA(fresh, destination)) {
         MoveFileA(aside, destination);
@@ -55,7 +65,7 @@ static int TakePlace(const char *fresh, const char *destination, const char *dir
     return 1;
 }
 
-/* The copy goes to a temporary file beside the destination and takes the
+/* The copy goes to a free name beside the destination and takes the
    destination's place only once it is whole. Either the new file stands
    there, writable, or the destination is as it was and no temporary file is
    left. */
@@ -64,12 +74,12 @@ int CopyIntoPlace(const char *source, const char *destination)
     char dir[MAX_PATH];
     char fresh[MAX_PATH];
 
-    /* GetTempFileNameA needs room for its name of up to 14 characters. */
-    if (!TakeDirectory(destination, dir, sizeof dir - 14) || !TakeTempName(dir, fresh, 0))
+    if (!TakeDirectory(destination, dir, sizeof dir) || !FreeName(dir, fresh))
         return 0;
     /* The copy takes its source's attributes: one from a CD would stay
-       read-only and block the next update. */
-    int copied = CopyFileA(source, fresh, FALSE);
+       read-only and block the next update. It never overwrites: the name was
+       free a moment ago, so what stands there after a failure is its own. */
+    int copied = CopyFileA(source, fresh, TRUE);
     MakeWritable(fresh);
     if (copied && TakePlace(fresh, destination, dir))
         return 1;
