@@ -95,12 +95,12 @@ qemu_user_version() {
 
 # The backports suite of this release, with the URI and Signed-By of the
 # machine's own entry for the release (deb822 .sources or one-line .list).
-# Prints nothing when a backports entry exists already; fails when the
-# release has no entry.
+# Prints nothing when the machine has a backports entry of its own; fails
+# when the release has no entry.
 backports_entry() {
-    python3 - "$1" <<'PY'
+    python3 - "$1" "$backports_source" <<'PY'
 import glob, re, sys
-codename = sys.argv[1]
+codename, ours = sys.argv[1:]
 
 def deb822(path):
     stanza, last = {}, None
@@ -130,6 +130,8 @@ def one_line(path):
 
 entries = []
 for path in ["/etc/apt/sources.list"] + sorted(glob.glob("/etc/apt/sources.list.d/*")):
+    if path == ours:
+        continue
     if path.endswith(".sources"):
         entries += deb822(path)
     elif path.endswith(".list") or path == "/etc/apt/sources.list":
@@ -238,7 +240,9 @@ case ${DRIVEWRIGHT_EMULATE:-} in
             if ! why=$(set_up_emulator); then
                 echo "setup: 32-bit Wine cannot run through the emulator qemu-i386 here: $why"
             elif ! tests/bench/runs-32bit; then
-                echo "setup: 32-bit Wine does not start through $(good_qemu) either"
+                echo "setup: 32-bit Wine does not start through $(good_qemu) either;" \
+                     "its registration is taken away again"
+                drop_emulator
             fi
         fi
         ;;
