@@ -104,15 +104,13 @@ int main(int argc, char **argv)
         MoveFileA(from, to);
     });
     Time("over a file: old one removed", [&](int i) { DeleteFileA(aside[i]); });
-    Time("the installer's copy, to a new file", [&](int i) {
-        Path(from, source, "", Names[i]);
-        Path(to, work, "whole", Names[i]);
-        CopyIntoPlace(from, to);
-    });
-    Time("the installer's copy, over a file", [&](int i) {
-        Path(from, source, "", Names[i]);
-        Path(to, work, "whole", Names[i]);
-        CopyIntoPlace(from, to);
-    });
+    // The same copies twice: first to new files, then over them.
+    for (const char *what : {"the installer's copy, to a new file",
+                             "the installer's copy, over a file"})
+        Time(what, [&](int i) {
+            Path(from, source, "", Names[i]);
+            Path(to, work, "whole", Names[i]);
+            CopyIntoPlace(from, to);
+        });
     return 0;
 }
