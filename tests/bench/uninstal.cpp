@@ -1,8 +1,11 @@
 // A stand-in for a driver package's remover, for the scenario tests. It
 // appends what it was given to C:\uninstal-record.txt:
 //
-//   START <command line, hex> <working directory, hex> <SourcePath, hex>
-//   END                       (after its sleep, unless it crashed)
+//   START <command line, hex> <working directory, hex> <SourcePath, hex> <id>
+//   END <id>                  (after its sleep, unless it crashed)
+//
+// where <id> is the process id: a started program that is not waited for
+// may write its lines among those of the next one.
 //
 // and behaves as uninstal.cfg beside it says, one word and number a line:
 // "sleep MS", "exit CODE", "crash", and "hold MS": wait until the file
@@ -43,7 +46,7 @@ static void Hold(long limit)
         Sleep(20);
 }
 
-static void Record(const char *line, bool start)
+static void Record(bool start)
 {
     FILE *out = fopen("C:\\uninstal-record.txt", "ab");
     if (!out)
@@ -59,16 +62,16 @@ static void Record(const char *line, bool start)
         PrintHex(out, cwd);
         fputs(" ", out);
         PrintHex(out, sourcePath);
-        fputs("\n", out);
+        fprintf(out, " %lu\n", GetCurrentProcessId());
     } else {
-        fprintf(out, "%s\n", line);
+        fprintf(out, "END %lu\n", GetCurrentProcessId());
     }
     fclose(out);
 }
 
 int main()
 {
-    Record(NULL, true);
+    Record(true);
 
     char config[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, config, sizeof config);
@@ -103,6 +106,6 @@ int main()
         SetErrorMode(SEM_NOGPFAULTERRORBOX);
         *(volatile int *)0 = 0;
     }
-    Record("END", false);
+    Record(false);
     return exitCode;
 }

@@ -230,16 +230,19 @@ class World:
 
     def remover_record(self):
         """What the stand-in removers recorded: (command line, working
-        directory, SourcePath, ended) for each start."""
+        directory, SourcePath, ended) for each start, in the order they
+        wrote their first line."""
         record = self.host(self.REMOVER_RECORD)
-        starts = []
+        starts, running = [], {}
         for line in record.read_text().splitlines() if record.exists() else []:
-            if line.startswith("START "):
-                fields = [b"" if f == "-" else bytes.fromhex(f) for f in line.split()[1:]]
-                starts.append(tuple(f.decode("latin-1") for f in fields) + (False,))
-            elif line == "END" and starts:
-                starts[-1] = starts[-1][:3] + (True,)
-        return starts
+            word, *fields, pid = line.split()
+            if word == "START":
+                running[pid] = len(starts)
+                starts.append([bytes.fromhex("" if f == "-" else f).decode("latin-1")
+                               for f in fields] + [False])
+            elif word == "END" and pid in running:
+                starts[running.pop(pid)][3] = True
+        return [tuple(start) for start in starts]
 
     def insert_disc(self, present=True, drive="d"):
         """Puts the disc (the folder cdrom-<drive>) into the CD-ROM drive, or takes it out."""
