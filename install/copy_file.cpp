@@ -45,14 +45,12 @@ DWORD MakeWritable(const char *path)
     return attributes;
 }
 
-/* A file copied onto itself would gain nothing and could lose its content:
-   it fails, as Windows' own copy does. */
 int CopyOneFile(const char *source, const char *destination, HWND window)
 {
     if (!InstallState.QuietMode && window != NULL)
         ShowProgressLines(window, IDS_COPYLABEL, source, IDS_TOLABEL, destination);
 
-    int copied = !IsSameFile(source, destination) && CopyIntoPlace(source, destination);
+    int copied = CopyIntoPlace(source, destination);
     LogCopy(copied ? IDS_COPYING : IDS_COPYFAILED, source, destination);
     return copied;
 }

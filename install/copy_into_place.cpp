@@ -9,11 +9,9 @@
 /* Windows 95 has no file identity to compare, and one file has many names
    (long and short, full and relative). A file held open for reading cannot
    be opened again without sharing, which is how Windows' own copy refuses a
-   file onto itself. A second name that names nothing is no first file. */
-int IsSameFile(const char *first, const char *second)
+   file onto itself. second must name an existing file. */
+static int SharesOneFile(const char *first, const char *second)
 {
-    if (GetFileAttributesA(second) == INVALID_FILE_ATTRIBUTES)
-        return 0;
     HANDLE held = CreateFileA(first, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (held == INVALID_HANDLE_VALUE)
@@ -27,14 +25,26 @@ int IsSameFile(const char *first, const char *second)
     return same;
 }
 
-/* The first of QV0000.TMP, QV0001.TMP, ... that nothing in dir holds: a
-   file left by a run cut short is passed over, never taken. */
+int IsSameFile(const char *first, const char *second)
+{
+    return GetFileAttributesA(second) != INVALID_FILE_ATTRIBUTES && SharesOneFile(first, second);
+}
+
+/* Names beside the destination: QV0000.TMP, QV0001.TMP, ... A file left
+   there by a run cut short may hold an old driver file: it is passed over,
+   never taken. */
+static int TempName(const char *dir, int n, char *name)
+{
+    char file[16];
+    sprintf(file, "QV%04d.TMP", n);
+    return JoinPath(dir, file, name, MAX_PATH);
+}
+
+/* The first of those names that nothing holds, for a file to be moved to. */
 static int FreeName(const char *dir, char *name)
 {
     for (int n = 0; n < 1000; n++) {
-        char file[16];
-        sprintf(file, "QV%04d.TMP", n);
-        if (!JoinPath(dir, file, name, MAX_PATH))
+        if (!TempName(dir, n, name))
             return 0;
         if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES)
             return 1;
@@ -42,17 +52,40 @@ static int FreeName(const char *dir, char *name)
     return 0;
 }
 
+/* The first of those names made into a new empty file of this run's own,
+   which the copy may then overwrite and a failure may delete. A name that
+   is not there costs a read of the whole directory (FAT and Wine alike):
+   making the file looks once, where a look and then a copy to the new name
+   would look twice. */
+static int ClaimFreeName(const char *dir, char *name)
+{
+    for (int n = 0; n < 1000; n++) {
+        if (!TempName(dir, n, name))
+            return 0;
+        HANDLE made = CreateFileA(name, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, NULL);
+        if (made != INVALID_HANDLE_VALUE) {
+            CloseHandle(made);
+            return 1;
+        }
+        if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES)
+            return 0;
+    }
+    return 0;
+}
+
 /* Windows 95 has no call that replaces a file in one step: the old file
    steps aside under a free name until the new one stands in its place, and
-   comes back when it cannot. */
-static int TakePlace(const char *fresh, const char *destination, const char *dir)
+   comes back when it cannot. A file is never copied onto itself, as Windows'
+   own copy refuses, nor over a directory. */
+static int ReplaceWith(const char *fresh, const char *source, const char *destination,
+                       const char *dir)
 {
     char aside[MAX_PATH];
 
     DWORD old = GetFileAttributesA(destination);
-    if (old == INVALID_FILE_ATTRIBUTES)
-        return MoveFileA(fresh, destination);
-    if (old & FILE_ATTRIBUTE_DIRECTORY)
+    if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY) ||
+        SharesOneFile(source, destination))
         return 0;
     if (!FreeName(dir, aside) || !MoveFileA(destination, aside))
         return 0;
@@ -65,23 +98,25 @@ static int TakePlace(const char *fresh, const char *destination, const char *dir
     return 1;
 }
 
-/* The copy goes to a free name beside the destination and takes the
+/* The copy goes to a name of its own beside the destination and takes the
    destination's place only once it is whole. Either the new file stands
    there, writable, or the destination is as it was and no temporary file is
-   left. */
+   left. The move fails where something stands in the destination's place:
+   only then is that looked at, since a look for a name that is not there
+   costs as much as the move. */
 int CopyIntoPlace(const char *source, const char *destination)
 {
     char dir[MAX_PATH];
     char fresh[MAX_PATH];
 
-    if (!TakeDirectory(destination, dir, sizeof dir) || !FreeName(dir, fresh))
+    if (!TakeDirectory(destination, dir, sizeof dir) || !ClaimFreeName(dir, fresh))
         return 0;
     /* The copy takes its source's attributes: one from a CD would stay
-       read-only and block the next update. It never overwrites: the name was
-       free a moment ago, so what stands there after a failure is its own. */
-    int copied = CopyFileA(source, fresh, TRUE);
+       read-only and block the next update. */
+    int copied = CopyFileA(source, fresh, FALSE);
     MakeWritable(fresh);
-    if (copied && TakePlace(fresh, destination, dir))
+    if (copied && (MoveFileA(fresh, destination) ||
+                   ReplaceWith(fresh, source, destination, dir)))
         return 1;
     DeleteFileA(fresh);
     return 0;

@@ -26,7 +26,8 @@ void LogRefusedCopy(const char *source, const char *destination);
 int IsSameFile(const char *first, const char *second);
 
 /* copy_into_place.cpp: the whole copy of source in destination's place, or,
-   returning 0, destination as it was. */
+   returning 0, destination as it was. A file copied onto itself would gain
+   nothing and could lose its content: that copy fails. */
 int CopyIntoPlace(const char *source, const char *destination);
 
 /* driver_files.cpp */

@@ -26,7 +26,7 @@ protected:
     }
     void TearDown() override
     {
-        for (const char *name : {"source.drv", "dest.drv"}) {
+        for (const char *name : {"source.drv", "dest.drv", "qv0000.tmp"}) {
             std::string path = Path(name);
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
@@ -41,6 +41,16 @@ protected:
         fputs(text, file);
         fclose(file);
         SetFileAttributesA(Path(name).c_str(), attributes);
+    }
+    std::string Read(const char *name)
+    {
+        char text[32] = "";
+        FILE *file = fopen(Path(name).c_str(), "rb");
+        if (file) {
+            fgets(text, sizeof text, file);
+            fclose(file);
+        }
+        return text;
     }
     DWORD Attributes(const char *name) { return GetFileAttributesA(Path(name).c_str()); }
     // The names in the directory, in lower case and sorted.
@@ -90,6 +100,18 @@ TEST_F(CopyOneFileTest, CopyOverAFileLeavesNoTemporaryFile)
     EXPECT_EQ("dest.drv source.drv", Entries());
 }
 
+// A run cut short between the two moves of a replacement leaves the old
+// driver file under the first temporary name.
+TEST_F(CopyOneFileTest, AFileLeftUnderATemporaryNameIsPassedOver)
+{
+    Write("qv0000.tmp", "old driver", FILE_ATTRIBUTE_NORMAL);
+    Write("source.drv", "new", FILE_ATTRIBUTE_NORMAL);
+    Write("dest.drv", "old", FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(1, CopyOneFile(Path("source.drv").c_str(), Path("dest.drv").c_str(), NULL));
+    EXPECT_EQ("dest.drv qv0000.tmp source.drv", Entries());
+    EXPECT_EQ("old driver", Read("qv0000.tmp"));
+}
+
 TEST_F(CopyOneFileTest, AFileCopiedOntoItselfFailsAndKeepsItsContent)
 {
     Write("source.drv", "mine", FILE_ATTRIBUTE_NORMAL);
@@ -97,11 +119,7 @@ TEST_F(CopyOneFileTest, AFileCopiedOntoItselfFailsAndKeepsItsContent)
     EXPECT_EQ(0, CopyOneFile("source.drv", Path("SOURCE.DRV").c_str(), NULL));
     SetCurrentDirectoryA("C:\\");
     EXPECT_EQ("source.drv", Entries());
-    FILE *file = fopen(Path("source.drv").c_str(), "rb");
-    char text[8] = "";
-    fgets(text, sizeof text, file);
-    fclose(file);
-    EXPECT_STREQ("mine", text);
+    EXPECT_EQ("mine", Read("source.drv"));
 }
 
 TEST_F(CopyOneFileTest, MakeWritableClearsOnlyTheReadOnlyAttributeOfAFile)
