@@ -33,18 +33,18 @@ int IsSameFile(const char *first, const char *second)
 /* Names beside the destination: QV0000.TMP, QV0001.TMP, ... A file left
    there by a run cut short may hold an old driver file: it is passed over,
    never taken. */
-static int TempName(const char *dir, int n, char *name)
+static int TempName(const char *destination, int n, char *name)
 {
     char file[16];
     sprintf(file, "QV%04d.TMP", n);
-    return JoinPath(dir, file, name, MAX_PATH);
+    return PathBeside(destination, file, name, MAX_PATH);
 }
 
 /* The first of those names that nothing holds, for a file to be moved to. */
-static int FreeName(const char *dir, char *name)
+static int FreeName(const char *destination, char *name)
 {
     for (int n = 0; n < 1000; n++) {
-        if (!TempName(dir, n, name))
+        if (!TempName(destination, n, name))
             return 0;
         if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES)
             return 1;
@@ -57,10 +57,10 @@ static int FreeName(const char *dir, char *name)
    is not there costs a read of the whole directory (FAT and Wine alike):
    making the file looks once, where a look and then a copy to the new name
    would look twice. */
-static int ClaimFreeName(const char *dir, char *name)
+static int ClaimFreeName(const char *destination, char *name)
 {
     for (int n = 0; n < 1000; n++) {
-        if (!TempName(dir, n, name))
+        if (!TempName(destination, n, name))
             return 0;
         HANDLE made = CreateFileA(name, GENERIC_WRITE, 0, NULL, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, NULL);
@@ -78,8 +78,7 @@ static int ClaimFreeName(const char *dir, char *name)
    steps aside under a free name until the new one stands in its place, and
    comes back when it cannot. A file is never copied onto itself, as Windows'
    own copy refuses, nor over a directory. */
-static int ReplaceWith(const char *fresh, const char *source, const char *destination,
-                       const char *dir)
+static int ReplaceWith(const char *fresh, const char *source, const char *destination)
 {
     char aside[MAX_PATH];
 
@@ -87,7 +86,7 @@ static int ReplaceWith(const char *fresh, const char *source, const char *destin
     if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY) ||
         SharesOneFile(source, destination))
         return 0;
-    if (!FreeName(dir, aside) || !MoveFileA(destination, aside))
+    if (!FreeName(destination, aside) || !MoveFileA(destination, aside))
         return 0;
     if (!MoveFileA(fresh, destination)) {
         MoveFileA(aside, destination);
@@ -106,17 +105,16 @@ static int ReplaceWith(const char *fresh, const char *source, const char *destin
    costs as much as the move. */
 int CopyIntoPlace(const char *source, const char *destination)
 {
-    char dir[MAX_PATH];
     char fresh[MAX_PATH];
 
-    if (!TakeDirectory(destination, dir, sizeof dir) || !ClaimFreeName(dir, fresh))
+    if (!ClaimFreeName(destination, fresh))
         return 0;
     /* The copy takes its source's attributes: one from a CD would stay
        read-only and block the next update. */
     int copied = CopyFileA(source, fresh, FALSE);
     MakeWritable(fresh);
     if (copied && (MoveFileA(fresh, destination) ||
-                   ReplaceWith(fresh, source, destination, dir)))
+                   ReplaceWith(fresh, source, destination)))
         return 1;
     DeleteFileA(fresh);
     return 0;

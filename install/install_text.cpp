@@ -124,19 +124,18 @@ int SplitAtLastBackslash(const char *path, char *dir, size_t dirSize, char *name
     return 1;
 }
 
-int TakeDirectory(const char *path, char *dir, size_t dirSize)
+int PathBeside(const char *path, const char *name, char *out, size_t outSize)
 {
-    const char *backslash = strrchr(path, '\\');
-    const char *text = backslash ? path : ".";
-    size_t length = backslash ? (size_t)(backslash - path) : 1;
-    if (backslash && (length == 0 || path[length - 1] == ':'))
-        length++;
-    if (dirSize == 0)
+    size_t keep = strlen(path);
+    while (keep > 0 && path[keep - 1] != '\\' && path[keep - 1] != '/' && path[keep - 1] != ':')
+        keep--;
+    size_t nameLength = strlen(name);
+    if (outSize == 0)
         return 0;
-    dir[0] = '\0';
-    if (length >= dirSize)
+    out[0] = '\0';
+    if (keep + nameLength >= outSize)
         return 0;
-    memcpy(dir, text, length);
-    dir[length] = '\0';
+    memcpy(out, path, keep);
+    memcpy(out + keep, name, nameLength + 1);
     return 1;
 }

@@ -51,10 +51,9 @@ void TakeCdRoot(const char *sourcePath, char *root, size_t rootSize);
 int SplitAtLastBackslash(const char *path, char *dir, size_t dirSize, char *name,
                          size_t nameSize);
 
-/* The directory that holds path, as the file system takes it: the text
-   before its last backslash, the backslash kept for a root (C:\A.DRV gives
-   C:\), and "." for a bare name. Returns 0, with dir empty, when it does
-   not fit dirSize. */
-int TakeDirectory(const char *path, char *dir, size_t dirSize);
+/* name in the directory that holds path: path up to and with its last
+   separator (a backslash, a slash, or a drive's colon) followed by name.
+   Returns 0, with out empty, when it does not fit outSize. */
+int PathBeside(const char *path, const char *name, char *out, size_t outSize);
 
 #endif

@@ -32,9 +32,7 @@ static int PlaceRestoreProgram(const char *newPath)
 void RepointSourcePath(const char *newPath)
 {
     if (!MakeDirectoryPath(newPath) || !PlaceRestoreProgram(newPath)) {
-        char message[256];
-        LoadMessage(IDS_SPNOTUPDATED, message, sizeof message);
-        LogMessage(message, newPath);
+        LogPathMessage(IDS_SPNOTUPDATED, newPath);
         return;
     }
     SetRestoreEntry(InstallState.OldSourcePath, sizeof InstallState.OldSourcePath, newPath);

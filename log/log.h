@@ -14,5 +14,7 @@ void WriteLogBanner(void);
 void LoadMessage(UINT id, char *buffer, int bufferSize);
 void LogMessage(const char *text, ...);
 void LogPlainText(const char *text);
+/* The table's message id, with its one argument: a path. */
+void LogPathMessage(UINT id, const char *path);
 
 #endif

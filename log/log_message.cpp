@@ -28,6 +28,13 @@ void LogMessage(const char *text, ...)
     }
 }
 
+void LogPathMessage(UINT id, const char *path)
+{
+    char message[256];
+    LoadMessage(id, message, sizeof message);
+    LogMessage(message, path);
+}
+
 void LogPlainText(const char *text)
 {
     if (InstallState.LogFile)

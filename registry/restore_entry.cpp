@@ -13,13 +13,6 @@ static int WriteText(HKEY key, const char *name, const char *text)
                           (DWORD)strlen(text) + 1) == ERROR_SUCCESS;
 }
 
-static void LogPath(UINT id, const char *path)
-{
-    char message[256];
-    LoadMessage(id, message, sizeof message);
-    LogMessage(message, path);
-}
-
 /* The entry is stored before SourcePath changes, so that no moment leaves
    SourcePath repointed without a way back. An earlier entry is overwritten
    in place, never deleted first: until this run's entry stands, it still
@@ -50,8 +43,8 @@ int SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *n
     HKEY setup;
 
     if (!StoreRestoreEntry(oldSourcePath, oldSourcePathSize, newPath)) {
-        LogPath(IDS_NORESTORE, oldSourcePath);
-        LogPath(IDS_SPNOTUPDATED, newPath);
+        LogPathMessage(IDS_NORESTORE, oldSourcePath);
+        LogPathMessage(IDS_SPNOTUPDATED, newPath);
         return 0;
     }
 
@@ -59,7 +52,7 @@ int SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *n
        old path, which is the path the user had. */
     int updated = OpenKey(HKEY_LOCAL_MACHINE, SetupKey, KEY_ALL_ACCESS, &setup) &&
                   WriteText(setup, "SourcePath", newPath);
-    LogPath(updated ? IDS_SPUPDATED : IDS_SPNOTUPDATED, newPath);
+    LogPathMessage(updated ? IDS_SPUPDATED : IDS_SPNOTUPDATED, newPath);
     CloseKey(setup);
     return updated;
 }

@@ -1,6 +1,6 @@
 // Fuzzes the INF reading: lines of any bytes read into a small buffer, the
 // provider taken from them, and the destination paths formed from it and
-// their directories.
+// beside them.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -29,9 +29,12 @@ static void CheckCdPaths(const char *line, size_t width)
     } else if (*dir || *name) {
         abort();
     }
-    // The directory of a copy's destination is a start of the path, or ".".
-    if (TakeDirectory(line, dir, width) && strcmp(dir, ".") && strncmp(dir, line, strlen(dir)))
-        abort();
+    // A copy's temporary file: a start of the path, then the name.
+    if (PathBeside(line, "QV0000.TMP", dir, width)) {
+        size_t kept = strlen(dir) - 10;
+        if (strlen(dir) < 10 || strncmp(dir, line, kept) || strcmp(dir + kept, "QV0000.TMP"))
+            abort();
+    }
     free(name);
     free(dir);
     free(root);

@@ -197,27 +197,28 @@ TEST(CdPaths, SplitAtLastBackslash)
 
 // Where a copy's temporary file goes: beside the destination, in the root
 // itself for a file in a root, never past the buffer.
-TEST(CopyPaths, TakeDirectoryKeepsTheRootsBackslash)
+TEST(CopyPaths, PathBesideKeepsTheDestinationsDirectory)
 {
     struct Case {
         const char *path;
-        const char *dir;
+        const char *beside;
     } cases[] = {
-        {"C:\\QUORVEL\\DRIVERS\\A.DRV", "C:\\QUORVEL\\DRIVERS"},
-        {"C:\\A.DRV", "C:\\"},
-        {"\\A.DRV", "\\"},
-        {"A.DRV", "."},
-        {"", "."},
+        {"C:\\QUORVEL\\DRIVERS\\A.DRV", "C:\\QUORVEL\\DRIVERS\\T"},
+        {"C:\\A.DRV", "C:\\T"},
+        {"\\A.DRV", "\\T"},
+        {"C:A.DRV", "C:T"},
+        {"C:/DRV/A.DRV", "C:/DRV/T"},
+        {"A.DRV", "T"},
     };
     for (const Case &c : cases) {
-        char dir[32] = "x";
-        EXPECT_EQ(1, TakeDirectory(c.path, dir, sizeof dir)) << c.path;
-        EXPECT_STREQ(c.dir, dir) << c.path;
+        char out[32] = "x";
+        EXPECT_EQ(1, PathBeside(c.path, "T", out, sizeof out)) << c.path;
+        EXPECT_STREQ(c.beside, out) << c.path;
     }
     char area[8 + 4];
     memset(area, '#', sizeof area);
-    EXPECT_EQ(1, TakeDirectory("C:\\1234\\A", area, 8));    // 7 characters fit 8
-    EXPECT_EQ(0, TakeDirectory("C:\\12345\\A", area, 8));
+    EXPECT_EQ(1, PathBeside("C:\\1\\A", "TT", area, 8));    // 7 characters fit 8
+    EXPECT_EQ(0, PathBeside("C:\\12\\A", "TT", area, 8));
     EXPECT_STREQ("", area);
     for (size_t i = 8; i < sizeof area; i++)
         ASSERT_EQ('#', area[i]);
