@@ -304,12 +304,13 @@ class World:
         self.insert_disc(True)
         self.insert_disc(False, "e")
 
-    def end_task(self, image):
-        """Ends every process of that image in the prefix as a user's End Task
-        does, without letting it clean up (TerminateProcess)."""
-        subprocess.run(["wine", "taskkill", "/f", "/im", image], env=self.env,
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=120, check=False)
+    def end_task(self, *images):
+        """Ends every process of each image in the prefix, in turn, as a user's
+        End Task does, without letting it clean up (TerminateProcess)."""
+        for image in images:
+            subprocess.run(["wine", "taskkill", "/f", "/im", image], env=self.env,
+                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=120, check=False)
 
     def small_disk(self, test, drive="f", size="192k"):
         """A hard disk of the given size as drive letter, a tmpfs that the test

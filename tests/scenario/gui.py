@@ -160,6 +160,13 @@ class GuiWorld(World):
         """The dialog on screen that holds this control, or None."""
         return next((d for d in self.dialogs() if control_id in d.controls), None)
 
+    def shown_text(self, dialog_control, control_id):
+        """From one look: the text of control_id in the dialog that holds
+        dialog_control, or None when no such dialog is on screen (a dialog
+        found by one look may be gone at the next)."""
+        dialog = self.find(dialog_control)
+        return dialog.text(control_id) if dialog else None
+
     def wait_dialog(self, control_id, timeout=60):
         return poll(f"a dialog with control {control_id}", lambda: self.find(control_id),
                     timeout)
@@ -226,10 +233,7 @@ class GuiWorld(World):
         self.click_control(PATH)
         self.keys("End", "shift+Home", "BackSpace")
         self.type_text(text)
-        # One look a poll: the prompt found by one look may be gone at the next.
-        poll(f"the path field to read {text!r}",
-             lambda: (lambda prompt: prompt and prompt.text(PATH) == text)(self.find(PATH)),
-             60)
+        poll(f"the path field to read {text!r}", lambda: self.shown_text(PATH, PATH) == text, 60)
 
     def screenshot(self, name, dialog=None):
         """Saves NAME.png in self.shots: the dialog with a margin, or the screen."""

@@ -343,8 +343,7 @@ class TypicalRun(CdRun):
         world = self.world
         self.start_past_the_cd("sleep 600000")
         poll("the remover", world.remover_record)
-        world.end_task("Drivewright.exe")
-        world.end_task("uninstal.exe")
+        world.end_task("Drivewright.exe", "uninstal.exe")
         self.finish()
         self.assertEqual(FRESH.encode() + b"\0", world.watched()["SourcePath"])
         world.restart()

@@ -241,8 +241,7 @@ class DriverPathPrompt(DialogRun):
             self.world.set_path(path)
             self.world.keys("alt+o")
             poll(f"the message for {path}",
-                 lambda: (lambda p: p is not None and p.text(PATHMSG) == message)(
-                     self.world.find(PATH)), 30)
+                 lambda: self.world.shown_text(PATH, PATHMSG) == message, 30)
 
         self.world.set_path(r"C:\OTHERDRV")
         self.world.keys("Return")

@@ -37,8 +37,7 @@ class Remover(ScenarioTest):
         self.world.remover(r"C:\PKG", "sleep 600000")
         launch = self.world.launch(r"-q -c -s=C:\QVDRV", source_path=old, fresh=False)
         poll("the remover", self.world.remover_record)
-        self.world.end_task("Drivewright.exe")
-        self.world.end_task("uninstal.exe")
+        self.world.end_task("Drivewright.exe", "uninstal.exe")
         self.assertNotIn(crlf(NOINF), launch.finish().log, "ended before its end")
         self.world.restart()
         self.assertEqual({"SourcePath": old.encode() + b"\0", "Quorvel": None},
