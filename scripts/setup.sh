@@ -166,18 +166,15 @@ install_qemu() {
         local entry_text
         entry_text=$(backports_entry "$codename") ||
             { echo "no apt source for $codename to take the backports suite from"; return 1; }
+        local pin="release n=$codename-backports" only="" others=()
         if [ -n "$entry_text" ]; then
             echo "$entry_text" | as_root tee "$backports_source" >/dev/null || return 1
-            # Nothing but qemu-user comes from backports.
-            printf '%s\n' "# Written by Drivewright's scripts/setup.sh: only qemu-user from backports." \
-                "Package: qemu-user" "Pin: release n=$codename-backports" "Pin-Priority: 500" "" \
-                "Package: *" "Pin: release n=$codename-backports" "Pin-Priority: -1" |
-                as_root tee "$backports_pin" >/dev/null || return 1
-        else
-            printf '%s\n' "# Written by Drivewright's scripts/setup.sh: qemu-user from backports." \
-                "Package: qemu-user" "Pin: release n=$codename-backports" "Pin-Priority: 500" |
-                as_root tee "$backports_pin" >/dev/null || return 1
+            # Nothing but qemu-user comes from the suite written here.
+            only="only " others=("" "Package: *" "Pin: $pin" "Pin-Priority: -1")
         fi
+        printf '%s\n' "# Written by Drivewright's scripts/setup.sh: ${only}qemu-user from backports." \
+            "Package: qemu-user" "Pin: $pin" "Pin-Priority: 500" "${others[@]}" |
+            as_root tee "$backports_pin" >/dev/null || return 1
         as_root apt-get update -qq || { echo "apt-get update failed"; return 1; }
         version=$(qemu_user_version "$codename-backports")
     fi
