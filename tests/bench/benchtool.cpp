@@ -15,12 +15,18 @@
 //                            "FIRSTBYTE <microseconds>" from the start until FILE
 //                            has grown, then wait for EXE to end
 //   version                  print "VERSION <major> <minor> <platform>" of GetVersionExA
+//   settle MS                waits, at most MS milliseconds, until every process of the
+//                            prefix but Wine's own services has ended, then ends the
+//                            rest; prints "WAITED <image> <ms>" for each that ended by
+//                            itself and "ENDED <image>" for each that had to be ended
 #include <windows.h>
+#include <tlhelp32.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 static bool SplitKey(const char *path, HKEY *root, const char **sub)
 {
@@ -216,6 +222,71 @@ static bool FirstByte(const char *exe, const char *hexCommand, const char *watch
     return true;
 }
 
+// Processes that belong to the prefix itself, not to a scenario: Wine's
+// services, the desktop and the console host.
+static bool IsPrefixProcess(const char *image)
+{
+    static const char *const own[] = {"services.exe", "winedevice.exe", "plugplay.exe",
+                                      "svchost.exe",  "rpcss.exe",      "explorer.exe",
+                                      "conhost.exe"};
+    for (const char *name : own)
+        if (_stricmp(image, name) == 0)
+            return true;
+    return false;
+}
+
+struct Leftover {
+    DWORD id;
+    std::string image;
+};
+
+// What a scenario set going and left behind: restart processing, a remover,
+// a cabinet tool, the program itself, a dialog probe.
+static std::vector<Leftover> Leftovers()
+{
+    std::vector<Leftover> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return found;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry))
+        if (entry.th32ProcessID != GetCurrentProcessId() && !IsPrefixProcess(entry.szExeFile))
+            found.push_back({entry.th32ProcessID, entry.szExeFile});
+    CloseHandle(snapshot);
+    return found;
+}
+
+static bool Settle(long limit)
+{
+    DWORD start = GetTickCount();
+    std::vector<Leftover> waiting = Leftovers();
+    while (!waiting.empty() && (long)(GetTickCount() - start) < limit) {
+        Sleep(50);
+        std::vector<Leftover> now = Leftovers();
+        for (const Leftover &was : waiting) {
+            bool still = false;
+            for (const Leftover &is : now)
+                still = still || is.id == was.id;
+            if (!still)
+                printf("WAITED %s %lu\n", was.image.c_str(),
+                       (unsigned long)(GetTickCount() - start));
+        }
+        waiting = now;
+    }
+    for (const Leftover &left : waiting) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, left.id);
+        if (process == NULL)
+            continue;
+        TerminateProcess(process, 255);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+        printf("ENDED %s\n", left.image.c_str());
+    }
+    return true;
+}
+
 int main(int argc, char **argv)
 {
     for (int i = 1; i < argc;) {
@@ -265,6 +336,10 @@ int main(int argc, char **argv)
             need(3);
             ok = FirstByte(argv[i + 1], argv[i + 2], argv[i + 3]);
             i += 4;
+        } else if (strcmp(step, "settle") == 0) {
+            need(1);
+            ok = Settle(atol(argv[i + 1]));
+            i += 2;
         } else if (strcmp(step, "version") == 0) {
             OSVERSIONINFOA version;
             version.dwOSVersionInfoSize = sizeof version;

@@ -11,6 +11,7 @@ import re
 import shutil
 import stat
 import subprocess
+import sys
 import tempfile
 import unittest
 from pathlib import Path
@@ -283,7 +284,38 @@ class World:
             else:
                 entry.unlink()
 
+    # How long a scenario's leftovers may take to end by themselves: Wine's
+    # restart processing closes the prefix's windows after about 5 s, and
+    # through the emulator each program starts three to four times slower.
+    SETTLE_MS = 60000
+
+    def settle(self, registry=True):
+        """Waits until nothing that a scenario set going runs on in the prefix
+        (Wine's restart processing, a remover, a cabinet tool, the program, a
+        dialog probe), and ends what does not end in time; with registry, also
+        takes away a restore entry and a SourcePath that were left. Says on
+        standard error what it had to clear."""
+        values = ((RUNONCE_KEY, "Quorvel"), (SETUP_KEY, "SourcePath")) if registry else ()
+        steps = ["settle", str(self.SETTLE_MS)]
+        for key, name in values:
+            steps += ["get", key, name, "del", key, name]
+        lines = self.bench(*steps)
+        cleared = []
+        for line in lines[:len(lines) - len(values)]:
+            word, image, *waited = line.split(" ")
+            cleared.append(f"{image} (ended by itself after {waited[0]} ms)"
+                           if word == "WAITED" else f"{image} (ended)")
+        # Every run lays down its SourcePath: only a restore entry left over
+        # would reach into the next scenario, through a restart.
+        if values and lines[-2] != "MISSING":
+            cleared.append("the restore entry")
+        if cleared:
+            print(f"bench: {self.prefix.name}: cleared what the last scenario left: "
+                  + ", ".join(cleared), file=sys.stderr, flush=True)
+        return cleared
+
     def reset(self):
+        self.settle()
         for host in reversed(self.made):
             if host.is_dir() and not host.is_symlink():
                 shutil.rmtree(host, ignore_errors=True)
@@ -343,6 +375,7 @@ class World:
     def restart(self):
         """Wine's simulated restart: runs the RunOnce commands, then removes them."""
         self.start()
+        self.settle(registry=False)
         subprocess.run(["wine", "wineboot", "-r"], env=self.env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300,
                        check=True)

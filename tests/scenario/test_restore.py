@@ -4,9 +4,9 @@ processing then runs the program copy the entry names, which writes the old
 path back."""
 
 import shutil
-import time
 
 from bench import DELETE, KEEP, RUNONCE_KEY, SETUP_KEY, ScenarioTest, main
+from gui import poll
 from messages import (BADARG, COPYING, FAILED, HELP, NO_SOURCE_PATH, NOINF, NORESTORE, NOT_UPDATED,
                       NOT_USEABLE, UPDATED, USEABLE)
 
@@ -94,9 +94,8 @@ class RestoreCycle(RestoreTest):
         self.assertSections(result.stdout, first)
         # Wine answers the restart request by running the RunOnce commands, at
         # once: the log may hold the restore already when the run is collected.
-        deadline = time.monotonic() + 60
-        while self.world.watched()["SourcePath"] != text(WIN98) and time.monotonic() < deadline:
-            time.sleep(0.5)
+        poll("the restore", lambda: self.world.watched()["SourcePath"] == text(WIN98),
+             interval=0.5)
         self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None}, self.world.watched())
         self.assertSections(self.world.log_path.read_bytes(), first,
                             ("\n", [USEABLE % new, UPDATED % WIN98]))
