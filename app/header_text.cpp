@@ -12,23 +12,26 @@ static int AsksForHeader(const char *commandLine)
 
 void BuildHeaderLine(const char *commandLine, char *out, size_t outSize)
 {
-    strcpy(out, "\n");
-    if (!AsksForHeader(commandLine))
-        return;
-
-    const char *open = strchr(commandLine, '"');
-    const char *close = open ? strchr(open + 1, '"') : NULL;
-    if (open && close) {
-        size_t length = (size_t)(close - open - 1);
-        if (length > 0) {
-            /* A text too long for the line is cut, so the line keeps what fits. */
-            if (length > outSize - 2)
-                length = outSize - 2;
-            memcpy(out, open + 1, length);
-            out[length] = '\0';
+    const char *text = "";
+    size_t length = 0;
+    if (AsksForHeader(commandLine)) {
+        const char *open = strchr(commandLine, '"');
+        const char *close = open ? strchr(open + 1, '"') : NULL;
+        if (close == NULL) {
+            text = " ";             /* no quote, or no closing one */
+            length = 1;
+        } else if (close == open + 1) {
+            text = "\n";            /* adjacent quotes keep the line feed: two in all */
+            length = 1;
+        } else {
+            text = open + 1;
+            length = (size_t)(close - text);
         }
-    } else {
-        strcpy(out, " ");
     }
-    strcat(out, "\n");
+    /* A text too long for the line is cut, so the line keeps what fits. */
+    if (length > outSize - 2)
+        length = outSize - 2;
+    memcpy(out, text, length);
+    out[length] = '\n';
+    out[length + 1] = '\0';
 }
