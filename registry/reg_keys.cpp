@@ -1,6 +1,9 @@
 /* The small registry operations shared by reading and repointing SourcePath. */
 #include "registry.h"
 
+const char SetupKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\setup";
+const char RunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
 int OpenKey(HKEY root, const char *subKey, REGSAM access, HKEY *key)
 {
     *key = NULL;

@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
-#define SetupKey   "Software\\Microsoft\\Windows\\CurrentVersion\\setup"
-#define RunOnceKey "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"
+/* reg_keys.cpp: the keys under HKEY_LOCAL_MACHINE. */
+extern const char SetupKey[];
+extern const char RunOnceKey[];
 
 /* Registry text values are read with this limit, terminator included. */
 enum { REGISTRY_TEXT_LIMIT = 128 };

@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+const char RestoreMarker[] = "\\Drivewright -X=";
+
 ValueEnd TakeValue(const char *text, char *value, size_t valueSize)
 {
     if (valueSize > 0)

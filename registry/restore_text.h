@@ -5,7 +5,7 @@
 #include <stddef.h>
 
 /* What a run leaves before the old path in its restore command. */
-#define RestoreMarker "\\Drivewright -X="
+extern const char RestoreMarker[];
 
 /* The restore command is built in a buffer of this size, terminator included. */
 enum { RESTORE_COMMAND_SIZE = 256 };
