@@ -21,16 +21,6 @@ static int CanRead(const char *path)
     return 1;
 }
 
-static CabSearchState Search(const char *path)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return Missing;
-    FindClose(search);
-    return Found;
-}
-
 /* A destination that does not fit its buffer is not copied, and is logged
    as a failed copy. */
 static void CopyComponent(const char *source, const char *name, HWND window)
@@ -58,8 +48,8 @@ int FetchCdComponents(HWND mainWindow)
     do {
         if (ShowDialog(IDD_INSERTCD, InsertCdDlgProc) != 1)
             return 0;
-        InstallState.Win95CabSearch = Search(InstallState.Win95CabPath);
-        InstallState.Driver18CabSearch = Search(InstallState.Driver18CabPath);
+        InstallState.Win95CabSearch = HasMatch(InstallState.Win95CabPath) ? Found : Missing;
+        InstallState.Driver18CabSearch = HasMatch(InstallState.Driver18CabPath) ? Found : Missing;
     } while (InstallState.Win95CabSearch != Found && InstallState.Driver18CabSearch != Found);
 
     if (InstallState.Win95CabSearch == Found)

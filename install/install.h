@@ -30,6 +30,9 @@ int IsSameFile(const char *first, const char *second);
    nothing and could lose its content: that copy fails. */
 int CopyIntoPlace(const char *source, const char *destination);
 
+/* find_match.cpp: 1 when a file or directory matches pattern. */
+int HasMatch(const char *pattern);
+
 /* driver_files.cpp */
 int CopyDriverFiles(const char *driverDir, HWND window);
 
