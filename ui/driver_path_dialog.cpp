@@ -36,16 +36,8 @@ INT_PTR CALLBACK DriverPathDlgProc(HWND window, UINT message, WPARAM wParam, LPA
 {
     if (message == WM_INITDIALOG) {
         SetDlgItemTextA(window, IDC_PATH, InstallState.ProgramDir);
-    } else if (message == WM_COMMAND) {
-        switch (LOWORD(wParam)) {
-        case IDC_OK:
-            TryEnteredPath(window);
-            break;
-        case IDC_CANCEL:
-        case IDCANCEL:
-            EndDialog(window, 0);
-            break;
-        }
+    } else if (message == WM_COMMAND && PromptOkPressed(window, wParam)) {
+        TryEnteredPath(window);
     }
     return 0;
 }

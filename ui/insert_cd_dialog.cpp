@@ -15,16 +15,8 @@ INT_PTR CALLBACK InsertCdDlgProc(HWND window, UINT message, WPARAM wParam, LPARA
             LoadMessage(IDS_BADCD, text, sizeof text);
             SetDlgItemTextA(window, IDC_CDMSG, text);
         }
-    } else if (message == WM_COMMAND) {
-        switch (LOWORD(wParam)) {
-        case IDC_OK:
-            EndDialog(window, 1);
-            break;
-        case IDC_CANCEL:
-        case IDCANCEL:
-            EndDialog(window, 0);
-            break;
-        }
+    } else if (message == WM_COMMAND && PromptOkPressed(window, wParam)) {
+        EndDialog(window, 1);
     }
     return 0;
 }

@@ -25,6 +25,10 @@ INT_PTR CALLBACK FinishDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 /* driver_check.cpp: 1 when the working directory holds a QV*.DRV or a QV*.VXD. */
 int HasDriverFiles(void);
 
+/* prompt_buttons.cpp: for a prompt's WM_COMMAND; Cancel, Esc and the close
+   box end it with 0. Returns 1 when OK was pressed. */
+int PromptOkPressed(HWND window, WPARAM wParam);
+
 /* show_dialog.cpp: opens one of the program's dialogs modally, without an owner window. */
 INT_PTR ShowDialog(int templateId, DLGPROC procedure);
 
