@@ -15,6 +15,7 @@
 //                            "FIRSTBYTE <microseconds>" from the start until FILE
 //                            has grown, then wait for EXE to end
 //   version                  print "VERSION <major> <minor> <platform>" of GetVersionExA
+//   codepage                 print "CODEPAGE <n>", the ANSI code page of GetACP
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -271,6 +272,10 @@ int main(int argc, char **argv)
             ok = GetVersionExA(&version) != 0;
             printf("VERSION %lu %lu %lu\n", version.dwMajorVersion, version.dwMinorVersion,
                    version.dwPlatformId);
+            i += 1;
+        } else if (strcmp(step, "codepage") == 0) {
+            printf("CODEPAGE %u\n", GetACP());
+            ok = true;
             i += 1;
         } else {
             fprintf(stderr, "unknown step %s\n", step);
