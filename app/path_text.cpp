@@ -3,16 +3,16 @@
 
 #include <string.h>
 
+#include "lead_bytes.h"
+
 int SplitProgramDir(const char *moduleName, char *out, size_t outSize)
 {
     const char *rest = moduleName;
     if (rest[0] != '\0' && rest[1] == ':')
         rest += 2;
 
-    const char *end = rest;
-    for (const char *p = rest; *p; p++)
-        if (*p == '\\' || *p == '/')
-            end = p + 1;
+    const char *last = FindLastOf(rest, "\\/");
+    const char *end = last ? last + 1 : rest;
 
     size_t length = (size_t)(end - moduleName);
     if (length >= outSize) {

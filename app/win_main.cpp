@@ -4,6 +4,7 @@
 
 #include "app.h"
 #include "install_state.h"
+#include "lead_bytes.h"
 #include "../log/log.h"
 #include "../registry/registry.h"
 
@@ -16,9 +17,19 @@ static int EndEarly(const char *commandLine)
     return ApplyRestoreOption(commandLine, &exitCode) ? exitCode : 1;
 }
 
+/* On Japanese, Chinese and Korean Windows the second byte of a character
+   may be a backslash or a letter: the path and text routines learn the lead
+   bytes before anything walks a path. Bytes below 0x80 lead none. */
+static void ReadLeadBytes(void)
+{
+    for (int c = 0x80; c <= 0xFF; c++)
+        LeadBytes[c] = IsDBCSLeadByte((BYTE)c) != 0;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     StartInstallState(instance);
+    ReadLeadBytes();
 
     /* A drive without a medium (the CD-ROM drive judged or searched) must fail
        the call, not raise the system's box that a quiet run leaves unanswered. */

@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include "../app/lead_bytes.h"
+
 /* Each level is made in turn from the top; a level that exists already, or
    a drive's root, simply fails to be made. What counts is the end. */
 int MakeDirectoryPath(const char *path)
@@ -13,12 +15,12 @@ int MakeDirectoryPath(const char *path)
         return 0;
 
     memcpy(level, path, length + 1);
-    for (size_t i = 1; i < length; i++) {
-        if (level[i] != '\\' && level[i] != '/')
+    for (char *p = NextChar(level); *p; p = NextChar(p)) {
+        if (*p != '\\' && *p != '/')
             continue;
-        level[i] = '\0';
+        *p = '\0';
         CreateDirectoryA(level, NULL);
-        level[i] = path[i];
+        *p = path[p - level];
     }
     CreateDirectoryA(level, NULL);
 

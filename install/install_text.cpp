@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include "../app/lead_bytes.h"
+
 /* Joins up to three pieces into out; 0 with out empty when they do not fit. */
 static int Join3(const char *a, const char *b, const char *c, char *out, size_t outSize)
 {
@@ -20,9 +22,9 @@ static int Join3(const char *a, const char *b, const char *c, char *out, size_t 
 
 int JoinPath(const char *dir, const char *name, char *out, size_t outSize)
 {
-    size_t length = strlen(dir);
+    const char *last = FindLastOf(dir, "\\");
     /* With no directory the name stands alone: a copy onto itself fails and is logged. */
-    const char *separator = length == 0 || dir[length - 1] == '\\' ? "" : "\\";
+    const char *separator = dir[0] == '\0' || (last && last[1] == '\0') ? "" : "\\";
     return Join3(dir, separator, name, out, outSize);
 }
 
@@ -47,24 +49,33 @@ int ReadTextLine(FILE *stream, char *buffer, size_t bufferSize)
 
 void UpperCaseLine(char *line)
 {
-    for (; *line; line++)
+    for (; *line; line = NextChar(line))
         if (*line >= 'a' && *line <= 'z')
             *line = (char)(*line - 'a' + 'A');
 }
 
+/* Where a character starts, not inside a double-byte one. */
+static int HoldsProviderKey(const char *line)
+{
+    for (const char *p = line; *p; p = NextChar(p))
+        if (strncmp(p, "PROVIDER=", 9) == 0)
+            return 1;
+    return 0;
+}
+
 int TakeProvider(const char *line, char *provider, size_t providerSize)
 {
-    if (strstr(line, "PROVIDER=") == NULL)
+    if (!HoldsProviderKey(line))
         return 0;
-    const char *start = strchr(line, '=') + 1;
-    const char *quote = strchr(start, '"');
+    const char *start = FindFirstOf(line, "=") + 1;
+    const char *quote = FindFirstOf(start, "\"");
     if (quote != NULL)
         start = quote + 1;
-    const char *end = strchr(start, '"');
+    const char *end = FindFirstOf(start, "\"");
     if (end == NULL)
-        end = strchr(start, ' ');
+        end = FindFirstOf(start, " ");
     if (end == NULL)
-        end = strchr(start, '\n');
+        end = FindFirstOf(start, "\n");
     if (end == NULL)
         end = start + strlen(start);
     size_t length = (size_t)(end - start);
@@ -75,9 +86,11 @@ int TakeProvider(const char *line, char *provider, size_t providerSize)
     return 1;
 }
 
+/* No code page has a "/" or a ":" for the second byte of a character: they
+   are refused wherever they stand, a backslash only as a character of its own. */
 int IsSafeProvider(const char *provider)
 {
-    return strpbrk(provider, "\\/:") == NULL;
+    return strpbrk(provider, "/:") == NULL && FindFirstOf(provider, "\\") == NULL;
 }
 
 int BuildOtherPath(const char *otherDir, const char *provider, const char *infName,
@@ -96,7 +109,7 @@ int AppendPath(const char *dir, const char *tail, char *out, size_t outSize)
 
 void TakeCdRoot(const char *sourcePath, char *root, size_t rootSize)
 {
-    const char *backslash = strchr(sourcePath, '\\');
+    const char *backslash = FindFirstOf(sourcePath, "\\");
     size_t length = backslash ? (size_t)(backslash - sourcePath) : strlen(sourcePath);
     if (length >= rootSize)
         length = rootSize - 1;
@@ -107,7 +120,7 @@ void TakeCdRoot(const char *sourcePath, char *root, size_t rootSize)
 int SplitAtLastBackslash(const char *path, char *dir, size_t dirSize, char *name,
                          size_t nameSize)
 {
-    const char *backslash = strrchr(path, '\\');
+    const char *backslash = FindLastOf(path, "\\");
     dir[0] = '\0';
     if (name)
         name[0] = '\0';
@@ -126,9 +139,8 @@ int SplitAtLastBackslash(const char *path, char *dir, size_t dirSize, char *name
 
 int PathBeside(const char *path, const char *name, char *out, size_t outSize)
 {
-    size_t keep = strlen(path);
-    while (keep > 0 && path[keep - 1] != '\\' && path[keep - 1] != '/' && path[keep - 1] != ':')
-        keep--;
+    const char *last = FindLastOf(path, "\\/:");
+    size_t keep = last ? (size_t)(last - path) + 1 : 0;
     size_t nameLength = strlen(name);
     if (outSize == 0)
         return 0;

@@ -20,7 +20,8 @@ int JoinPath(const char *dir, const char *name, char *out, size_t outSize);
    Of a line longer than the buffer, what fits is kept and the rest dropped. */
 int ReadTextLine(FILE *stream, char *buffer, size_t bufferSize);
 
-/* Letters a to z become A to Z; every other byte stays as it is. */
+/* Letters a to z become A to Z; every other byte stays as it is, and so
+   does each double-byte character. */
 void UpperCaseLine(char *line);
 
 /* The provider of an upper-cased INF line that holds "PROVIDER=". Returns 0
@@ -28,7 +29,8 @@ void UpperCaseLine(char *line);
 int TakeProvider(const char *line, char *provider, size_t providerSize);
 
 /* A provider becomes part of a path: one holding a "\", "/" or ":" would
-   lead out of the directory it is meant for. */
+   lead out of the directory it is meant for. The second byte of a
+   double-byte character is no backslash. */
 int IsSafeProvider(const char *provider);
 
 /* otherDir, a backslash, the provider and the INF's name. Returns 0, with

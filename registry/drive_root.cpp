@@ -3,11 +3,13 @@
 
 #include <string.h>
 
+#include "../app/lead_bytes.h"
+
 int BuildDriveRoot(const char *path, char *out, size_t outSize)
 {
-    const char *colon = strchr(path, ':');
+    const char *colon = FindFirstOf(path, ":");
     /* Up to the first colon, then a backslash; or the first character, then a colon. */
-    size_t length = colon ? (size_t)(colon - path) + 1 : (path[0] ? 1 : 0);
+    size_t length = (size_t)((colon ? colon + 1 : NextChar(path)) - path);
     char suffix = colon ? '\\' : ':';
 
     out[0] = '\0';

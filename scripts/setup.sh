@@ -21,7 +21,7 @@ packages=(
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32 wine64
     googletest clang libclang-rt-14-dev
-    xvfb xdotool imagemagick gcab icoutils
+    xvfb xdotool imagemagick gcab icoutils locales
 )
 
 sudo_cmd=()
@@ -48,6 +48,15 @@ if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
         apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 hash -r
+
+# The Japanese world runs Wine with LANG=ja_JP.UTF-8, which gives code page
+# 932 only when the host has that locale: otherwise Wine stays on 1252.
+if ! locale -a 2>/dev/null | grep -qx 'ja_JP.utf8'; then
+    echo "setup: generating the locale ja_JP.UTF-8"
+    grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+        echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
+fi
 
 # --- 32-bit Wine through the emulator -----------------------------------------
 # Wine's 32-bit loader is an i386 program. Where the kernel refuses those,

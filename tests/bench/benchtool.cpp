@@ -19,6 +19,7 @@
 //                            prefix but Wine's own services has ended, then ends the
 //                            rest; prints "WAITED <image> <ms>" for each that ended by
 //                            itself and "ENDED <image>" for each that had to be ended
+//   codepage                 print "CODEPAGE <n>", the ANSI code page of GetACP
 #include <windows.h>
 #include <tlhelp32.h>
 #include <stdio.h>
@@ -346,6 +347,10 @@ int main(int argc, char **argv)
             ok = GetVersionExA(&version) != 0;
             printf("VERSION %lu %lu %lu\n", version.dwMajorVersion, version.dwMinorVersion,
                    version.dwPlatformId);
+            i += 1;
+        } else if (strcmp(step, "codepage") == 0) {
+            printf("CODEPAGE %u\n", GetACP());
+            ok = true;
             i += 1;
         } else {
             fprintf(stderr, "unknown step %s\n", step);

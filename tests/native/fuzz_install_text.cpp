@@ -1,6 +1,6 @@
 // Fuzzes the INF reading: lines of any bytes read into a small buffer, the
 // provider taken from them, and the destination paths formed from it and
-// beside them.
+// beside them; on a single-byte code page and on code page 932.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "install/install_text.h"
+#include "tests/unit/code_page_932.h"
 
 // The Windows CD paths formed from a line taken as a source path, and the
 // line split as the cabinet tool's arguments are.
@@ -20,11 +21,11 @@ static void CheckCdPaths(const char *line, size_t width)
     char *name = (char *)malloc(width);
     char cab[512];
     TakeCdRoot(line, root, width);
-    if (strchr(root, '\\') || strncmp(root, line, strlen(root)))
+    if (FindFirstOf(root, "\\") || strncmp(root, line, strlen(root)))
         abort();
     AppendPath(root, "WIN95\\WIN95_12.CAB", cab, sizeof cab);
     if (SplitAtLastBackslash(line, dir, width, name, width)) {
-        if (strlen(dir) + 1 + strlen(name) != strlen(line) || strchr(name, '\\'))
+        if (strlen(dir) + 1 + strlen(name) != strlen(line) || FindFirstOf(name, "\\"))
             abort();
     } else if (*dir || *name) {
         abort();
@@ -42,10 +43,12 @@ static void CheckCdPaths(const char *line, size_t width)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size == 0)
+    if (size < 2)
         return 0;
-    size_t width = 2 + data[0] % 200;
-    FILE *in = fmemopen((void *)(data + 1), size - 1, "rb");
+    // The first byte picks the code page (odd for 932), the second a width.
+    UseCodePage932(data[0] & 1);
+    size_t width = 2 + data[1] % 200;
+    FILE *in = fmemopen((void *)(data + 2), size - 2, "rb");
     if (in == NULL)
         return 0;
 

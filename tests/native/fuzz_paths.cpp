@@ -1,5 +1,6 @@
-// Fuzzes the program-directory and drive-root routines with any bytes: every
-// output stays inside its buffer (the sanitizers watch) and keeps its shape.
+// Fuzzes the program-directory and drive-root routines with any bytes, on a
+// single-byte code page and on code page 932: every output stays inside its
+// buffer (the sanitizers watch) and keeps its shape.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
@@ -9,14 +10,17 @@
 
 #include "app/path_text.h"
 #include "registry/drive_root.h"
+#include "tests/unit/code_page_932.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size == 0)
+    if (size < 2)
         return 0;
-    // The first byte picks a buffer width, so short buffers are tried too.
-    size_t width = 3 + data[0] % 200;
-    std::string text((const char *)data + 1, size - 1);
+    // The first byte picks the code page: odd for 932. The second picks a
+    // buffer width, so short buffers are tried too.
+    UseCodePage932(data[0] & 1);
+    size_t width = 3 + data[1] % 200;
+    std::string text((const char *)data + 2, size - 2);
     const char *input = text.c_str();   // cut at the first zero byte, as a C text is
 
     char *out = (char *)malloc(width);

@@ -61,7 +61,7 @@ def crlf(text):
     return text.replace(b"\n", b"\r\n")
 
 
-def section_pattern(header, *messages):
+def section_pattern(header, *messages, notice=NOTICE):
     """A regular expression for one run's section of the log: the banner with
     any time and date, then the header line (None when none is written) and
     the messages, all as exact bytes."""
@@ -69,7 +69,7 @@ def section_pattern(header, *messages):
     return (re.escape(crlf("\n" + "-" * 58 + "\n"))
             + rb"\d\d:\d\d:\d\d\t\d\d/\d\d/\d\d"
             + re.escape(crlf("\n\nQuorvelWare(tm) Audio Driver Installation Utility, "
-                             "Version  0.2 Beta \n") + NOTICE + crlf("\n \n"))
+                             "Version  0.2 Beta \n") + notice + crlf("\n \n"))
             + re.escape(crlf(header) if header is not None else b"")
             + re.escape(body))
 
@@ -107,6 +107,10 @@ class World:
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
                         WINEARCH=os.environ["DRIVEWRIGHT_WINEARCH"])
         self.windows = os.environ.get("DRIVEWRIGHT_WINDOWS", "win98")
+        # The ANSI code page the world's Wine must report (its LANG chooses
+        # it), and the one command lines are encoded in.
+        self.code_page = os.environ.get("DRIVEWRIGHT_CODE_PAGE")
+        self.encoding = "cp" + self.code_page if self.code_page else "latin-1"
         self.template = BUILD / "wine" / ("template" if self.windows == "win98"
                                           else "template-" + self.windows)
         # Without a display a dialog fails at once instead of waiting for a
@@ -127,6 +131,7 @@ class World:
             self.mount_disc()
             self.insert_disc(True)
             self.check_version()
+            self.check_code_page()
 
     @property
     def disc_read_only(self):
@@ -165,6 +170,14 @@ class World:
         reported = self.bench("version")[0]
         if reported != self.VERSIONS[self.windows]:
             raise RuntimeError(f"{self.prefix} reports {reported}, not {self.windows}")
+
+    def check_code_page(self):
+        """A world that asks for a code page and gets another fails at once."""
+        if self.code_page:
+            reported = self.bench("codepage")[0]
+            if reported != "CODEPAGE " + self.code_page:
+                raise RuntimeError(f"{self.prefix} reports {reported}, not code page "
+                                   f"{self.code_page}")
 
     def stop(self):
         subprocess.run([str(PREFIX_TOOL), "stop", str(self.prefix)], check=False,
@@ -453,7 +466,7 @@ class World:
         name = exe.rsplit("\\", 1)[1]
         full = name if command_line == "" else name + " " + command_line
         steps = ["mkkey", SETUP_KEY, "mkkey", RUNONCE_KEY] + self.registry_steps(values)
-        steps += ["run", exe, cwd or "-", full.encode("latin-1").hex(), Launch.STDOUT]
+        steps += ["run", exe, cwd or "-", full.encode(self.encoding).hex(), Launch.STDOUT]
         for _, key, value_name in self.WATCHED:
             steps += ["get", key, value_name]
         self.start()
@@ -509,6 +522,7 @@ class ScenarioTest(unittest.TestCase):
     """Base of the scenario test files: one World for the whole file."""
 
     world = None
+    notice = NOTICE   # as the string table's text reaches the world's code page
 
     @classmethod
     def setUpClass(cls):
@@ -518,7 +532,7 @@ class ScenarioTest(unittest.TestCase):
 
     def assertSections(self, data, *sections):
         """data is exactly the given sections, each (header, [messages])."""
-        pattern = b"".join(section_pattern(h, *m) for h, m in sections)
+        pattern = b"".join(section_pattern(h, *m, notice=self.notice) for h, m in sections)
         self.assertIsNotNone(data, "nothing was written")
         self.assertRegex(data, re.compile(b"\\A" + pattern + b"\\Z", re.S))
 

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "registry/drive_root.h"
+#include "code_page_932.h"
 
 namespace {
 
@@ -27,6 +28,21 @@ const RootCase kRootCases[] = {
 TEST(BuildDriveRoot, CutsAfterTheFirstColonOrTakesTheFirstCharacter)
 {
     for (const RootCase &c : kRootCases) {
+        char out[512];
+        EXPECT_EQ(c.result, BuildDriveRoot(c.path, out, sizeof out)) << c.path;
+        EXPECT_STREQ(c.expected, out) << c.path;
+    }
+}
+
+// The first character of a path without a colon is both bytes of 表.
+TEST(BuildDriveRoot, OnCodePage932)
+{
+    CodePage932 japanese;
+    const RootCase cases[] = {
+        {HYO "WIN98", 1, HYO ":"},
+        {"\x95", 1, "\x95:"},             // a lead byte before the end is one byte
+    };
+    for (const RootCase &c : cases) {
         char out[512];
         EXPECT_EQ(c.result, BuildDriveRoot(c.path, out, sizeof out)) << c.path;
         EXPECT_STREQ(c.expected, out) << c.path;

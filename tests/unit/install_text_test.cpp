@@ -7,6 +7,7 @@
 #include <string>
 
 #include "install/install_text.h"
+#include "code_page_932.h"
 
 namespace {
 
@@ -35,6 +36,23 @@ TEST(JoinPath, OneBackslashBetweenDirectoryAndName)
     EXPECT_STREQ("", area);
     for (size_t i = INSTALL_PATH_SIZE; i < sizeof area; i++)
         ASSERT_EQ('#', area[i]);
+}
+
+// A directory whose last character is 表 (second byte 0x5C) still needs its backslash.
+TEST(JoinPath, OnCodePage932)
+{
+    CodePage932 japanese;
+    struct Case {
+        const char *dir, *path;
+    } cases[] = {
+        {"C:\\" SHIN HYO, "C:\\" SHIN HYO "\\A.DRV"},
+        {"C:\\" SHIN HYO "\\", "C:\\" SHIN HYO "\\A.DRV"},
+    };
+    for (const Case &c : cases) {
+        char out[INSTALL_PATH_SIZE];
+        EXPECT_EQ(1, JoinPath(c.dir, "A.DRV", out, sizeof out)) << c.dir;
+        EXPECT_STREQ(c.path, out) << c.dir;
+    }
 }
 
 // The lines ReadTextLine gives for a text, each with its result.
@@ -116,6 +134,38 @@ TEST(OtherPath, SafeProvidersOnly)
     EXPECT_STREQ("PROVIDER=\"ACME\" ; MIXED CASE 123\n", line);
 }
 
+// A provider of Japanese characters is taken, upper-cased and judged by its
+// characters: the second bytes of ソ (a backslash's code), ニ (a "j") and ケ
+// (a "P") are none of the characters looked for.
+TEST(TakeProvider, OnCodePage932)
+{
+    CodePage932 japanese;
+    struct Case {
+        const char *line, *upper;
+        int found;
+        const char *provider;
+        bool safe;
+    } cases[] = {
+        {"Provider=\"" SO NI CHOON "\"\n", "PROVIDER=\"" SO NI CHOON "\"\n", 1,
+         SO NI CHOON, true},
+        {"provider=abc" SO " ; x" HYO "y\n", "PROVIDER=ABC" SO " ; X" HYO "Y\n", 1, "ABC" SO,
+         true},
+        {"Provider=" HYO NI "\n", "PROVIDER=" HYO NI "\n", 1, HYO NI, true},
+        {"Provider=" SO "\\x\n", "PROVIDER=" SO "\\X\n", 1, SO "\\X", false},
+        {KE "ROVIDER=X\n", KE "ROVIDER=X\n", 0, "", true},
+        {"Provider=\x81/X\n", "PROVIDER=\x81/X\n", 1, "\x81/X", false},   // no second byte is a "/"
+    };
+    for (const Case &c : cases) {
+        std::string line = c.line;
+        UpperCaseLine(&line[0]);
+        EXPECT_EQ(c.upper, line);
+        char provider[1024] = "";
+        EXPECT_EQ(c.found, TakeProvider(line.c_str(), provider, sizeof provider)) << c.line;
+        EXPECT_STREQ(c.provider, provider) << c.line;
+        EXPECT_EQ(c.safe, IsSafeProvider(provider) != 0) << c.line;
+    }
+}
+
 }  // namespace
 
 namespace {
@@ -193,6 +243,22 @@ TEST(CdPaths, SplitAtLastBackslash)
     EXPECT_STREQ("", name);
     EXPECT_EQ(1, SplitAtLastBackslash("C:\\CAB\\X.CAB", dir, sizeof dir, NULL, 0));
     EXPECT_STREQ("C:\\CAB", dir);
+}
+
+// Paths whose last character is 表 or ソ, whose second byte is a backslash's code.
+TEST(CdPaths, OnCodePage932)
+{
+    CodePage932 japanese;
+    char root[512], dir[256], name[256], beside[32];
+    TakeCdRoot(HYO "CD\\WIN98", root, sizeof root);
+    EXPECT_STREQ(HYO "CD", root);
+
+    EXPECT_EQ(1, SplitAtLastBackslash("C:\\" SHIN HYO, dir, sizeof dir, name, sizeof name));
+    EXPECT_STREQ("C:", dir);
+    EXPECT_STREQ(SHIN HYO, name);
+
+    EXPECT_EQ(1, PathBeside("C:\\" SHIN HYO "\\" SO, "T", beside, sizeof beside));
+    EXPECT_STREQ("C:\\" SHIN HYO "\\T", beside);
 }
 
 // Where a copy's temporary file goes: beside the destination, in the root

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "app/path_text.h"
+#include "code_page_932.h"
 
 namespace {
 
@@ -26,6 +27,21 @@ const SplitCase kSplitCases[] = {
 TEST(SplitProgramDir, KeepsDriveAndDirectory)
 {
     for (const SplitCase &c : kSplitCases) {
+        char out[512];
+        EXPECT_EQ(1, SplitProgramDir(c.moduleName, out, sizeof out)) << c.moduleName;
+        EXPECT_STREQ(c.expected, out) << c.moduleName;
+    }
+}
+
+// The second byte of 表 is a backslash's code: the directory ends at the real one.
+TEST(SplitProgramDir, OnCodePage932)
+{
+    CodePage932 japanese;
+    const SplitCase cases[] = {
+        {"C:\\" SHIN HYO "\\" HYO ".EXE", "C:\\" SHIN HYO "\\"},
+        {"C:\\" HYO, "C:\\"},
+    };
+    for (const SplitCase &c : cases) {
         char out[512];
         EXPECT_EQ(1, SplitProgramDir(c.moduleName, out, sizeof out)) << c.moduleName;
         EXPECT_STREQ(c.expected, out) << c.moduleName;

@@ -1,0 +1,74 @@
+"""Japanese Windows, whose ANSI code page 932 has double-byte characters: the
+second byte of 表 and ソ is a backslash's code, that of ニ a lower-case
+letter's. The quiet run into a directory whose name ends in 表, its restore
+through Wine's restart processing and an INF whose provider is ソニー, all
+compared byte for byte in code page 932."""
+
+from bench import NOTICE, ScenarioTest, main
+from messages import COPYING, FAILED, NOT_USEABLE, UPDATED, USEABLE
+
+PACKAGE = "C:\\表"
+NEW = "C:\\新表"
+OLD = "D:\\表"
+OTHER = r"C:\windows\INF\OTHER"
+DRIVER = b"driver\x00\xff\r\n"
+INF_TEXT = '[Version]\r\nSignature="$CHICAGO$"\r\nProvider="ソニー"\r\n'.encode("cp932")
+
+
+def text(value):
+    return value.encode("cp932") + b"\0"
+
+
+def cp932(lines):
+    return [line.encode("cp932") for line in lines]
+
+
+class JapaneseWindows(ScenarioTest):
+
+    # Code page 932 has no "\xa9": the string table's copyright sign comes as a "c".
+    notice = NOTICE.replace(b"\xa9", b"c")
+
+    def test_quiet_run_into_a_name_ending_in_hyo_then_the_restart_restores(self):
+        world = self.world
+        world.reset()
+        world.package(PACKAGE, {"QVAUDIO.DRV": DRIVER, "QVAUDIO.INF": INF_TEXT})
+        world.make_dir(OTHER)
+        result = world.run("-q -c -s=" + NEW, exe=PACKAGE + r"\Drivewright.exe",
+                           source_path=text(OLD), fresh=False)
+
+        join = NEW + "\\"
+        repointed = [NOT_USEABLE % OLD,
+                     COPYING % (PACKAGE + r"\Drivewright.exe", join + "Drivewright.exe"),
+                     UPDATED % NEW]
+        copies = [FAILED % (".", join + "."), FAILED % ("..", join + "..")] + \
+            [COPYING % (n, join + n) for n in ("Drivewright.exe", "QVAUDIO.DRV", "QVAUDIO.INF")]
+        infs = [COPYING % ("QVAUDIO.INF", r"C:\windows\INF\OEM0.INF"),
+                COPYING % ("QVAUDIO.INF", OTHER + "\\ソニーQVAUDIO.INF")]
+        # The driver files in the file system's order.
+        lines = [line + "\n" for line in
+                 result.log.decode("cp932").replace("\r\n", "\n").split("\n")[8:-1]]
+        found = lines[len(repointed):len(repointed) + len(copies)]
+        self.assertCountEqual(copies, found, result.log)
+        first = ("\n", cp932(repointed + found + infs))
+        self.assertRun(result, 0, *first)
+        self.assertEqual({"SourcePath": text(NEW),
+                          "Quorvel": text(join + "Drivewright -X=" + OLD)}, result.registry)
+
+        # Everything in the new directory, nothing beside it (no C:\新, no
+        # C:\新表Drivewright.exe).
+        self.assertEqual(world.exe.read_bytes(),
+                         world.host(join + "Drivewright.exe").read_bytes())
+        self.assertEqual(DRIVER, world.host(join + "QVAUDIO.DRV").read_bytes())
+        self.assertEqual(INF_TEXT, world.host(OTHER + "\\ソニーQVAUDIO.INF").read_bytes())
+        fresh = {e.name for e in (world.template / "drive_c").iterdir()}
+        made = {e.name for e in (world.prefix / "drive_c").iterdir()} - fresh
+        self.assertEqual({"表", "新表"}, made)
+
+        world.restart()
+        self.assertEqual({"SourcePath": text(OLD), "Quorvel": None}, world.watched())
+        self.assertSections(world.log_path.read_bytes(), first,
+                            ("\n", cp932([USEABLE % NEW, UPDATED % OLD])))
+
+
+if __name__ == "__main__":
+    main()
