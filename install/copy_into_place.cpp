@@ -74,6 +74,17 @@ static int ClaimFreeName(const char *destination, char *name)
     return 0;
 }
 
+int FlushToDisk(const char *path)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    int flushed = FlushFileBuffers(file);
+    CloseHandle(file);
+    return flushed;
+}
+
 /* Windows 95 has no call that replaces a file in one step: the old file
    steps aside under a free name until the new one stands in its place, and
    comes back when it cannot. A file is never copied onto itself, as Windows'

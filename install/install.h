@@ -30,6 +30,10 @@ int IsSameFile(const char *first, const char *second);
    nothing and could lose its content: that copy fails. */
 int CopyIntoPlace(const char *source, const char *destination);
 
+/* copy_into_place.cpp: writes what the disk cache holds of the file to the
+   disk; 1 when it did. */
+int FlushToDisk(const char *path);
+
 /* driver_files.cpp */
 int CopyDriverFiles(const char *driverDir, HWND window);
 
