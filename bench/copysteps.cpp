@@ -144,7 +144,7 @@ int main(int argc, char **argv)
         Time(what, [&](int i) {
             Path(from, source, "", Names[i]);
             Path(to, work, "whole", Names[i]);
-            CopyIntoPlace(from, to);
+            CopyIntoPlace(from, to, 1);
         });
     snprintf(dir, sizeof dir, "%s\\steps", work);
     CopyInSteps(source, dir, "its steps, to a new file:");

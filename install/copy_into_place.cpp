@@ -56,7 +56,9 @@ static int FreeName(const char *destination, char *name)
    which the copy may then overwrite and a failure may delete. A name that
    is not there costs a read of the whole directory (FAT and Wine alike):
    making the file looks once, where a look and then a copy to the new name
-   would look twice. */
+   would look twice. A name that another run at the same time holds may be
+   gone again by the time it is looked at: the refusal itself tells that it
+   was taken. */
 static int ClaimFreeName(const char *destination, char *name)
 {
     for (int n = 0; n < 1000; n++) {
@@ -68,7 +70,8 @@ static int ClaimFreeName(const char *destination, char *name)
             CloseHandle(made);
             return 1;
         }
-        if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES)
+        if (GetLastError() != ERROR_FILE_EXISTS &&
+            GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES)
             return 0;
     }
     return 0;
@@ -113,8 +116,9 @@ static int ReplaceWith(const char *fresh, const char *source, const char *destin
    there, writable, or the destination is as it was and no temporary file is
    left. The move fails where something stands in the destination's place:
    only then is that looked at, since a look for a name that is not there
-   costs as much as the move. */
-int CopyIntoPlace(const char *source, const char *destination)
+   costs as much as the move. That refusal is also what lets two runs at
+   once each take a name of their own. */
+int CopyIntoPlace(const char *source, const char *destination, int replace)
 {
     char fresh[MAX_PATH];
 
@@ -125,7 +129,7 @@ int CopyIntoPlace(const char *source, const char *destination)
     int copied = CopyFileA(source, fresh, FALSE);
     MakeWritable(fresh);
     if (copied && (MoveFileA(fresh, destination) ||
-                   ReplaceWith(fresh, source, destination)))
+                   (replace && ReplaceWith(fresh, source, destination))))
         return 1;
     DeleteFileA(fresh);
     return 0;
