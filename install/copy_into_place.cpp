@@ -90,8 +90,11 @@ int FlushToDisk(const char *path)
 
 /* Windows 95 has no call that replaces a file in one step: the old file
    steps aside under a free name until the new one stands in its place, and
-   comes back when it cannot. A file is never copied onto itself, as Windows'
-   own copy refuses, nor over a directory. */
+   comes back, with its attributes, when it cannot. MS-DOS's rename is not
+   documented to move a read-only file on every version, so the old file
+   loses that attribute first; it is deleted afterwards anyway. A file is
+   never copied onto itself, as Windows' own copy refuses, nor over a
+   directory. */
 static int ReplaceWith(const char *fresh, const char *source, const char *destination)
 {
     char aside[MAX_PATH];
@@ -100,13 +103,16 @@ static int ReplaceWith(const char *fresh, const char *source, const char *destin
     if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY) ||
         SharesOneFile(source, destination))
         return 0;
-    if (!FreeName(destination, aside) || !MoveFileA(destination, aside))
-        return 0;
-    if (!MoveFileA(fresh, destination)) {
+    MakeWritable(destination);
+    int moved = FreeName(destination, aside) && MoveFileA(destination, aside);
+    if (moved && !MoveFileA(fresh, destination)) {
         MoveFileA(aside, destination);
+        moved = 0;
+    }
+    if (!moved) {
+        SetFileAttributesA(destination, old);
         return 0;
     }
-    MakeWritable(aside);
     DeleteFileA(aside);
     return 1;
 }
