@@ -5,19 +5,27 @@
 
 /* The remover is looked for in the working directory only, and the run waits
    for it without a time limit; whether it started and how it ended is its own
-   business. */
+   business. Removers that edit SYSTEM.INI or WIN.INI announce it with a
+   message sent to every top-level window, and talk DDE the same way, and
+   each such send waits until every window has answered: the wait lets
+   Windows deliver the messages sent to this thread's windows (a look at the
+   queue that removes nothing), and nothing else. Input stays queued, so no
+   key or click acts while the remover runs. */
 void RunRemover(void)
 {
     char commandLine[] = "uninstal.exe -C";
     STARTUPINFOA startup;
     PROCESS_INFORMATION process;
+    MSG message;
 
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
     if (!CreateProcessA("uninstal.exe", commandLine, NULL, NULL, FALSE, 0, NULL, NULL,
                         &startup, &process))
         return;
-    WaitForSingleObject(process.hProcess, INFINITE);
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, INFINITE, QS_SENDMESSAGE) ==
+           WAIT_OBJECT_0 + 1)
+        PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 }

@@ -138,13 +138,17 @@ int main(int argc, char **argv)
         Path(to, work, "plain", Names[i]);
         CopyFileA(from, to, FALSE);
     });
+    Time("a copied file flushed to the disk (FlushToDisk)", [&](int i) {
+        Path(to, work, "plain", Names[i]);
+        FlushToDisk(to);
+    });
     // The same copies twice: first to new files, then over them.
     for (const char *what : {"the installer's copy, to a new file",
                              "the installer's copy, over a file"})
         Time(what, [&](int i) {
             Path(from, source, "", Names[i]);
             Path(to, work, "whole", Names[i]);
-            CopyIntoPlace(from, to);
+            CopyIntoPlace(from, to, 1);
         });
     snprintf(dir, sizeof dir, "%s\\steps", work);
     CopyInSteps(source, dir, "its steps, to a new file:");

@@ -45,12 +45,25 @@ DWORD MakeWritable(const char *path)
     return attributes;
 }
 
-int CopyOneFile(const char *source, const char *destination, HWND window)
+static int CopyShown(const char *source, const char *destination, HWND window, int replace)
 {
     if (!InstallState.QuietMode && window != NULL)
         ShowProgressLines(window, IDS_COPYLABEL, source, IDS_TOLABEL, destination);
 
-    int copied = CopyIntoPlace(source, destination);
+    int copied = CopyIntoPlace(source, destination, replace);
+    /* A name that another run took since it was looked at is passed over. */
+    if (!copied && !replace && GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES)
+        return -1;
     LogCopy(copied ? IDS_COPYING : IDS_COPYFAILED, source, destination);
     return copied;
+}
+
+int CopyOneFile(const char *source, const char *destination, HWND window)
+{
+    return CopyShown(source, destination, window, 1);
+}
+
+int CopyOneNewFile(const char *source, const char *destination, HWND window)
+{
+    return CopyShown(source, destination, window, 0);
 }

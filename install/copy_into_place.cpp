@@ -56,7 +56,9 @@ static int FreeName(const char *destination, char *name)
    which the copy may then overwrite and a failure may delete. A name that
    is not there costs a read of the whole directory (FAT and Wine alike):
    making the file looks once, where a look and then a copy to the new name
-   would look twice. */
+   would look twice. A name that another run at the same time holds may be
+   gone again by the time it is looked at: the refusal itself tells that it
+   was taken. */
 static int ClaimFreeName(const char *destination, char *name)
 {
     for (int n = 0; n < 1000; n++) {
@@ -68,16 +70,31 @@ static int ClaimFreeName(const char *destination, char *name)
             CloseHandle(made);
             return 1;
         }
-        if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES)
+        if (GetLastError() != ERROR_FILE_EXISTS &&
+            GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES)
             return 0;
     }
     return 0;
 }
 
+int FlushToDisk(const char *path)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    int flushed = FlushFileBuffers(file);
+    CloseHandle(file);
+    return flushed;
+}
+
 /* Windows 95 has no call that replaces a file in one step: the old file
    steps aside under a free name until the new one stands in its place, and
-   comes back when it cannot. A file is never copied onto itself, as Windows'
-   own copy refuses, nor over a directory. */
+   comes back, with its attributes, when it cannot. MS-DOS's rename is not
+   documented to move a read-only file on every version, so the old file
+   loses that attribute first; it is deleted afterwards anyway. A file is
+   never copied onto itself, as Windows' own copy refuses, nor over a
+   directory. */
 static int ReplaceWith(const char *fresh, const char *source, const char *destination)
 {
     char aside[MAX_PATH];
@@ -86,13 +103,16 @@ static int ReplaceWith(const char *fresh, const char *source, const char *destin
     if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY) ||
         SharesOneFile(source, destination))
         return 0;
-    if (!FreeName(destination, aside) || !MoveFileA(destination, aside))
-        return 0;
-    if (!MoveFileA(fresh, destination)) {
+    MakeWritable(destination);
+    int moved = FreeName(destination, aside) && MoveFileA(destination, aside);
+    if (moved && !MoveFileA(fresh, destination)) {
         MoveFileA(aside, destination);
+        moved = 0;
+    }
+    if (!moved) {
+        SetFileAttributesA(destination, old);
         return 0;
     }
-    MakeWritable(aside);
     DeleteFileA(aside);
     return 1;
 }
@@ -102,8 +122,9 @@ static int ReplaceWith(const char *fresh, const char *source, const char *destin
    there, writable, or the destination is as it was and no temporary file is
    left. The move fails where something stands in the destination's place:
    only then is that looked at, since a look for a name that is not there
-   costs as much as the move. */
-int CopyIntoPlace(const char *source, const char *destination)
+   costs as much as the move. That refusal is also what lets two runs at
+   once each take a name of their own. */
+int CopyIntoPlace(const char *source, const char *destination, int replace)
 {
     char fresh[MAX_PATH];
 
@@ -114,7 +135,7 @@ int CopyIntoPlace(const char *source, const char *destination)
     int copied = CopyFileA(source, fresh, FALSE);
     MakeWritable(fresh);
     if (copied && (MoveFileA(fresh, destination) ||
-                   ReplaceWith(fresh, source, destination)))
+                   (replace && ReplaceWith(fresh, source, destination))))
         return 1;
     DeleteFileA(fresh);
     return 0;

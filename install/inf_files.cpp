@@ -31,23 +31,33 @@ static int FreeOemNumber(int n, char *oemPath)
     return n;
 }
 
-/* An OEM path that does not fit its buffer is not copied; it is logged as a failed copy. */
-static void InstallOneInf(const char *name, int n, const char *oemPath, HWND window)
+/* The INF as OEM<n>.INF with the first free number from n on; returns the
+   number it went to. The number is taken by the move that places the file,
+   which fails where a file of that name stands: another run at the same
+   time (a second double-click, a batch file installing two packages) may
+   have placed its INF there since the look, and that one is never
+   replaced. An OEM path that does not fit its buffer is not copied; it is
+   logged as a failed copy. */
+static int InstallOemCopy(const char *name, int n, HWND window)
 {
-    if (oemPath[0] != '\0') {
-        CopyOneFile(name, oemPath, window);
-    } else {
-        char wanted[INSTALL_PATH_SIZE + 32];
-        FormOemPath(n, wanted, sizeof wanted);
-        LogRefusedCopy(name, wanted);
+    char oemPath[INSTALL_PATH_SIZE];
+
+    for (;; n++) {
+        n = FreeOemNumber(n, oemPath);
+        if (oemPath[0] == '\0') {
+            char wanted[INSTALL_PATH_SIZE + 32];
+            FormOemPath(n, wanted, sizeof wanted);
+            LogRefusedCopy(name, wanted);
+            return n;
+        }
+        if (CopyOneNewFile(name, oemPath, window) >= 0)
+            return n;
     }
-    CopyInfToOther(name, InstallState.InfOtherDir, InstallState.OtherInfPath, window);
 }
 
 int InstallInfFiles(HWND window)
 {
     WIN32_FIND_DATAA entry;
-    char oemPath[INSTALL_PATH_SIZE];
 
     /* A Windows directory that does not fit leaves nowhere to install to. */
     UINT length = GetWindowsDirectoryA(InstallState.WindowsDir, sizeof InstallState.WindowsDir);
@@ -66,13 +76,12 @@ int InstallInfFiles(HWND window)
         return 1;
     }
 
-    int n = FreeOemNumber(0, oemPath);
-    for (;;) {
-        InstallOneInf(entry.cFileName, n, oemPath, window);
-        if (!FindNextFileA(search, &entry))
-            break;
-        n = FreeOemNumber(n + 1, oemPath);
-    }
+    int n = 0;
+    do {
+        n = InstallOemCopy(entry.cFileName, n, window) + 1;
+        CopyInfToOther(entry.cFileName, InstallState.InfOtherDir, InstallState.OtherInfPath,
+                       window);
+    } while (FindNextFileA(search, &entry));
     FindClose(search);
     return 1;
 }

@@ -14,6 +14,11 @@ void ShowProgressLines(HWND window, UINT firstLabel, const char *first, UINT sec
    the read-only attribute of a file from a CD. */
 int CopyOneFile(const char *source, const char *destination, HWND window);
 
+/* copy_file.cpp: CopyOneFile to a name that nothing holds. A file standing
+   in destination's place is left as it is; then nothing is logged, and -1
+   tells the caller to take another name. */
+int CopyOneNewFile(const char *source, const char *destination, HWND window);
+
 /* copy_file.cpp: clears the read-only attribute of an existing file, other
    attributes kept; returns the attributes it had (INVALID_FILE_ATTRIBUTES
    for none). Directories are left alone. */
@@ -27,8 +32,13 @@ int IsSameFile(const char *first, const char *second);
 
 /* copy_into_place.cpp: the whole copy of source in destination's place, or,
    returning 0, destination as it was. A file copied onto itself would gain
-   nothing and could lose its content: that copy fails. */
-int CopyIntoPlace(const char *source, const char *destination);
+   nothing and could lose its content: that copy fails. With replace 0, a
+   file standing in destination's place is never replaced: the copy fails. */
+int CopyIntoPlace(const char *source, const char *destination, int replace);
+
+/* copy_into_place.cpp: writes what the disk cache holds of the file to the
+   disk; 1 when it did. */
+int FlushToDisk(const char *path);
 
 /* find_match.cpp: 1 when a file or directory matches pattern. */
 int HasMatch(const char *pattern);

@@ -14,7 +14,9 @@
 
 /* The running program as newPath\Drivewright.exe, the name the entry runs;
    nothing to copy when it runs from there already. Like the repointing
-   around it, it is logged but not shown on the progress lines. */
+   around it, it is logged but not shown on the progress lines. Windows 9x
+   writes file data back lazily, in no order that follows the program's
+   calls: the copy is on the disk before the entry that runs it is stored. */
 static int PlaceRestoreProgram(const char *newPath)
 {
     char program[512];
@@ -26,7 +28,8 @@ static int PlaceRestoreProgram(const char *newPath)
         LogRefusedCopy(program, destination);
         return 0;
     }
-    return IsSameFile(program, destination) || CopyOneFile(program, destination, NULL);
+    return IsSameFile(program, destination) ||
+           (CopyOneFile(program, destination, NULL) && FlushToDisk(destination));
 }
 
 void RepointSourcePath(const char *newPath)

@@ -12,20 +12,28 @@ void LoadMessage(UINT id, char *buffer, int bufferSize)
         buffer[0] = '\0';
 }
 
+/* Each message reaches the file as it is logged: a run ended from outside
+   (a hung remover ended by the user, a power cut) leaves its log whole up
+   to that moment, and that record is what tells where SourcePath went and
+   which files were copied. */
+static void WriteOut(FILE *stream, const char *text, va_list args)
+{
+    if (stream) {
+        vfprintf(stream, text, args);
+        fflush(stream);
+    }
+}
+
 /* The text is a message of the table; only its arguments come from outside. */
 void LogMessage(const char *text, ...)
 {
     va_list args;
-    if (InstallState.LogFile) {
-        va_start(args, text);
-        vfprintf(InstallState.LogFile, text, args);
-        va_end(args);
-    }
-    if (InstallState.ConsoleStream) {
-        va_start(args, text);
-        vfprintf(InstallState.ConsoleStream, text, args);
-        va_end(args);
-    }
+    va_start(args, text);
+    WriteOut(InstallState.LogFile, text, args);
+    va_end(args);
+    va_start(args, text);
+    WriteOut(InstallState.ConsoleStream, text, args);
+    va_end(args);
 }
 
 void LogPathMessage(UINT id, const char *path)
@@ -35,10 +43,16 @@ void LogPathMessage(UINT id, const char *path)
     LogMessage(message, path);
 }
 
+static void PutOut(FILE *stream, const char *text)
+{
+    if (stream) {
+        fputs(text, stream);
+        fflush(stream);
+    }
+}
+
 void LogPlainText(const char *text)
 {
-    if (InstallState.LogFile)
-        fputs(text, InstallState.LogFile);
-    if (InstallState.ConsoleStream)
-        fputs(text, InstallState.ConsoleStream);
+    PutOut(InstallState.LogFile, text);
+    PutOut(InstallState.ConsoleStream, text);
 }

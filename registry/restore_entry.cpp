@@ -31,9 +31,11 @@ static int StoreRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, cons
     if (QueryTextValue(runOnce, "Quorvel", work, sizeof work))
         TakeRestoredPath(work, oldSourcePath, oldSourcePathSize);
 
-    /* A command that does not fit is refused rather than stored cut short. */
+    /* A command that does not fit is refused rather than stored cut short.
+       Windows 9x writes the registry back to the disk lazily, and may write
+       SourcePath before the entry: the entry is on the disk first. */
     int stored = BuildRestoreCommand(newPath, oldSourcePath, work, sizeof work) &&
-                 WriteText(runOnce, "Quorvel", work);
+                 WriteText(runOnce, "Quorvel", work) && RegFlushKey(runOnce) == ERROR_SUCCESS;
     CloseKey(runOnce);
     return stored;
 }

@@ -8,8 +8,10 @@
 // may write its lines among those of the next one.
 //
 // and behaves as uninstal.cfg beside it says, one word and number a line:
-// "sleep MS", "exit CODE", "crash", and "hold MS": wait until the file
-// C:\uninstal-release.txt exists, at most MS milliseconds.
+// "sleep MS", "exit CODE", "crash", "hold MS": wait until the file
+// C:\uninstal-release.txt exists, at most MS milliseconds, and "broadcast":
+// announce a changed SYSTEM.INI to every top-level window before it ends,
+// as removers of the time do, which waits until each window has answered.
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -82,12 +84,17 @@ int main()
 
     int exitCode = 0;
     bool crash = false;
+    bool broadcast = false;
     FILE *in = fopen(config, "r");
     char word[32];
     long number;
     while (in && fscanf(in, "%31s", word) == 1) {
         if (strcmp(word, "crash") == 0) {
             crash = true;
+            continue;
+        }
+        if (strcmp(word, "broadcast") == 0) {
+            broadcast = true;
             continue;
         }
         if (fscanf(in, "%ld", &number) != 1)
@@ -106,6 +113,8 @@ int main()
         SetErrorMode(SEM_NOGPFAULTERRORBOX);
         *(volatile int *)0 = 0;
     }
+    if (broadcast)
+        SendMessageA(HWND_BROADCAST, WM_WININICHANGE, 0, (LPARAM) "system.ini");
     Record(false);
     return exitCode;
 }

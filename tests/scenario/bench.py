@@ -454,8 +454,9 @@ class World:
         return self.launch(command_line, exe, cwd, source_path, registry, fresh).finish()
 
     def launch(self, command_line="", exe=r"C:\PKG\Drivewright.exe", cwd=None,
-               source_path=DELETE, registry=None, fresh=True):
-        """Starts what run() does and returns at once; finish() waits for it."""
+               source_path=DELETE, registry=None, fresh=True, stdout=None):
+        """Starts what run() does and returns at once; finish() waits for it.
+        Runs launched together each need a stdout file of their own."""
         if fresh:
             self.reset()
         if not self.host(exe).exists() and exe.lower().endswith("\\drivewright.exe"):
@@ -466,12 +467,13 @@ class World:
         name = exe.rsplit("\\", 1)[1]
         full = name if command_line == "" else name + " " + command_line
         steps = ["mkkey", SETUP_KEY, "mkkey", RUNONCE_KEY] + self.registry_steps(values)
-        steps += ["run", exe, cwd or "-", full.encode(self.encoding).hex(), Launch.STDOUT]
+        stdout = stdout or Launch.STDOUT
+        steps += ["run", exe, cwd or "-", full.encode(self.encoding).hex(), stdout]
         for _, key, value_name in self.WATCHED:
             steps += ["get", key, value_name]
         self.start()
         self.write_protect_discs()
-        return Launch(self, steps)
+        return Launch(self, steps, stdout)
 
 
 class Launch:
@@ -479,8 +481,9 @@ class Launch:
 
     STDOUT = r"C:\DrivewrightStdout.txt"
 
-    def __init__(self, world, steps):
+    def __init__(self, world, steps, stdout=STDOUT):
         self.world = world
+        self.stdout = stdout
         self.out = tempfile.TemporaryFile()
         self.err = tempfile.TemporaryFile()
         self.process = subprocess.Popen(["wine", str(world.benchtool), *steps], env=world.env,
@@ -510,7 +513,7 @@ class Launch:
         if not status.startswith("EXIT "):
             raise RuntimeError(f"program did not end normally: {status}")
         registry_after = world.read_watched(reads)
-        stdout_host = world.host(self.STDOUT)
+        stdout_host = world.host(self.stdout)
         stdout = stdout_host.read_bytes()
         stdout_host.unlink()
         log = world.log_path.read_bytes() if world.log_path.is_file() else None

@@ -290,9 +290,10 @@ class TypicalRun(CdRun):
     def test_the_whole_typical_interactive_run(self):
         """A package on the CD in D:\\DRIVERS, SourcePath D:\\WIN98 on the CD,
         Yes, the Windows CD asked for, Restart; Windows' restart puts
-        SourcePath back."""
+        SourcePath back. The remover, as those of the time do, announces a
+        changed SYSTEM.INI to every window and waits for their answers."""
         world = self.world
-        self.start_past_the_cd()
+        self.start_past_the_cd("broadcast")
         world.wait_dialog(FINISHMSG)
         world.keys("Return")                       # Restart, the default button
         result = self.finish()

@@ -2,6 +2,8 @@
 the driver directory and the INF files installed as INF\\OEM<n>.INF and under
 INF\\OTHER, checked on disk, in the log and on standard output."""
 
+import re
+
 from bench import ScenarioTest, crlf, main
 from gui import poll
 from messages import COPYING, FAILED, NOINF, NOT_USEABLE, USEABLE
@@ -166,6 +168,35 @@ class OemNumbers(InstallTest):
         result = self.world.run("-q -c -d", source_path=DRV, fresh=False)
         self.assertIn(b"Copying A.INF to C:\\windows\\INF\\OEM1.INF \r\n", result.log)
         self.assertTrue(self.oem(0).exists() and self.oem(1).exists())
+
+    def test_two_runs_at_once_each_keep_their_own_numbers(self):
+        """Two packages installed at the same time, by a batch file or a
+        second double-click: every INF stands under a number of its own."""
+        count = 200
+        self.lay_out({})
+        self.world.make_dir(DRV)
+        infs = {}
+        for package in ("C:\\PKA", "C:\\PKB"):
+            self.world.package(package, {"I%03d.INF" % i: b"; %s %d\r\n" % (package.encode(), i)
+                                         for i in range(count)})
+        launches = [(package, self.world.launch("-q -c -d", exe=package + r"\Drivewright.exe",
+                                                source_path=DRV, fresh=False,
+                                                stdout=package + r"\stdout.txt"))
+                    for package in ("C:\\PKA", "C:\\PKB")]
+        for package, result in [(package, launch.finish()) for package, launch in launches]:
+            self.assertEqual(0, result.exit_code)
+            lines = [line for line in result.stdout.decode("latin-1").split("\r\n")
+                     if "OEM" in line]
+            self.assertEqual(count, len(lines), result.stdout)
+            for line in lines:
+                # The line names the number the INF went to, and it holds that INF still.
+                copied = re.fullmatch(r"Copying (\S+) to (\S+) ", line)
+                self.assertIsNotNone(copied, line)
+                infs[copied[2]] = (package, copied[1])
+        self.assertEqual(2 * count, len(infs), "a number named twice")
+        for oem, (package, name) in infs.items():
+            self.assertEqual(self.world.host(package + "\\" + name).read_bytes(),
+                             self.world.host(oem).read_bytes(), oem)
 
     def test_missing_inf_directories(self):
         self.lay_out({"A.INF": INF_TEXT, "B.INF": INF_TEXT}, other=False)

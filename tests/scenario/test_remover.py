@@ -38,7 +38,13 @@ class Remover(ScenarioTest):
         launch = self.world.launch(r"-q -c -s=C:\QVDRV", source_path=old, fresh=False)
         poll("the remover", self.world.remover_record)
         self.world.end_task("Drivewright.exe", "uninstal.exe")
-        self.assertNotIn(crlf(NOINF), launch.finish().log, "ended before its end")
+        log = launch.finish().log
+        self.assertNotIn(crlf(NOINF), log, "ended before its end")
+        # The log already says where SourcePath went, for whoever looks
+        # into a failed installation.
+        for line in (COPYING % (r"C:\PKG\Drivewright.exe", r"C:\QVDRV\Drivewright.exe"),
+                     UPDATED % r"C:\QVDRV"):
+            self.assertIn(crlf(line), log)
         self.world.restart()
         self.assertEqual({"SourcePath": old.encode() + b"\0", "Quorvel": None},
                          self.world.watched())
