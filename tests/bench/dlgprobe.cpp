@@ -3,7 +3,7 @@
 // screenshot.
 //
 //   list             for each visible dialog:
-//                      DIALOG <hwnd> <thread> <enabled> <left> <top> <right> <bottom> <hex caption>
+//                      DIALOG <hwnd> <thread> <enabled> <left> <top> <right> <bottom> <hex caption> <active>
 //                      CLOSE <x> <y>       (centre of its close box, when it has one)
 //                      CONTROL <id> <class> <enabled> <visible> <left> <top> <right> <bottom> <hex text>
 //                    then END; coordinates are screen pixels
@@ -99,7 +99,9 @@ static BOOL CALLBACK PrintDialog(HWND window, LPARAM)
            GetWindowThreadProcessId(window, NULL), IsWindowEnabled(window) ? 1 : 0,
            frame.left, frame.top, frame.right, frame.bottom);
     PrintHex(caption);
-    printf("\n");
+    // The active window is the one that keys reach: a dialog just shown may
+    // be visible a while before it is activated.
+    printf(" %d\n", GetForegroundWindow() == window ? 1 : 0);
     DWORD_PTR ignored;
     bool answering = SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 300,
                                          &ignored) != 0;

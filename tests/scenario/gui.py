@@ -85,6 +85,7 @@ class Dialog:
         self.enabled = fields[2] == "1"
         self.rect = tuple(int(f) for f in fields[3:7])
         self.caption = "" if fields[7] == "-" else bytes.fromhex(fields[7]).decode("cp1252")
+        self.active = fields[8] == "1"
         self.close_box = None
         self.items = []       # every control, in the dialog's order
         self.controls = {}    # those with an identifier of their own
@@ -156,9 +157,11 @@ class GuiWorld(World):
                     found[-1].controls[control.id] = control
         return found
 
-    def find(self, control_id):
-        """The dialog on screen that holds this control, or None."""
-        return next((d for d in self.dialogs() if control_id in d.controls), None)
+    def find(self, control_id, active=False):
+        """The dialog on screen that holds this control, or None; with active,
+        only while it is the active window, which the keys pressed reach."""
+        return next((d for d in self.dialogs()
+                     if control_id in d.controls and (d.active or not active)), None)
 
     def shown_text(self, dialog_control, control_id):
         """From one look: the text of control_id in the dialog that holds
@@ -168,8 +171,10 @@ class GuiWorld(World):
         return dialog.text(control_id) if dialog else None
 
     def wait_dialog(self, control_id, timeout=60):
-        return poll(f"a dialog with control {control_id}", lambda: self.find(control_id),
-                    timeout)
+        """The dialog that holds this control, once it is the active window: a
+        key pressed before would reach the window that was active before it."""
+        return poll(f"the dialog with control {control_id} to be active",
+                    lambda: self.find(control_id, active=True), timeout)
 
     def wait_gone(self, control_id, timeout=60):
         poll(f"the dialog with control {control_id} to close",

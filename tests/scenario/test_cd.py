@@ -59,7 +59,7 @@ class CdRun(DialogRun):
         """Waits for a fresh insert-CD prompt, checks its text, and answers it."""
         prompt = poll("the insert-CD prompt",
                       lambda: (lambda d: d if d and d.handle != previous else None)(
-                          self.world.find(CDMSG)))
+                          self.world.find(CDMSG, active=True)))
         self.assertEqual(expected_text, prompt.text(CDMSG))
         self.world.keys(press)
         return prompt.handle
