@@ -40,6 +40,7 @@ BUILD = _wine_setting()
 SETUP_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\setup"
 RUNONCE_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
 AEDEBUG_KEY = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
+RELAY_KEY = r"HKCU\Software\Wine\Debug"
 REG_SZ = 1
 WRITE_BITS = stat.S_IWUSR | stat.S_IWGRP | stat.S_IWOTH   # none: Wine's read-only attribute
 
@@ -448,17 +449,24 @@ class World:
         return steps
 
     def run(self, command_line="", exe=r"C:\PKG\Drivewright.exe", cwd=None,
-            source_path=DELETE, registry=None, fresh=True):
+            source_path=DELETE, registry=None, fresh=True, pauses=False):
         """Runs the program with exactly this command line (what follows its
         name) after laying down the registry, and collects what it did."""
-        return self.launch(command_line, exe, cwd, source_path, registry, fresh).finish()
+        return self.launch(command_line, exe, cwd, source_path, registry, fresh,
+                           pauses=pauses).finish()
 
     def launch(self, command_line="", exe=r"C:\PKG\Drivewright.exe", cwd=None,
-               source_path=DELETE, registry=None, fresh=True, stdout=None):
+               source_path=DELETE, registry=None, fresh=True, stdout=None, pauses=False):
         """Starts what run() does and returns at once; finish() waits for it.
-        Runs launched together each need a stdout file of their own."""
+        Runs launched together each need a stdout file of their own. With
+        pauses, Wine's relay trace of Sleep gives the result's pauses."""
         if fresh:
             self.reset()
+        env = self.env
+        if pauses:
+            # Read when a process starts: set before the one that starts the program.
+            self.bench("set", RELAY_KEY, "RelayInclude", "KERNEL32.Sleep")
+            env = dict(self.env, WINEDEBUG="-all,+relay")
         if not self.host(exe).exists() and exe.lower().endswith("\\drivewright.exe"):
             self.package(exe.rsplit("\\", 1)[0])
         values = {(SETUP_KEY, "SourcePath"): source_path, (RUNONCE_KEY, "Quorvel"): DELETE}
@@ -473,7 +481,7 @@ class World:
             steps += ["get", key, value_name]
         self.start()
         self.write_protect_discs()
-        return Launch(self, steps, stdout)
+        return Launch(self, steps, stdout, env)
 
 
 class Launch:
@@ -481,12 +489,13 @@ class Launch:
 
     STDOUT = r"C:\DrivewrightStdout.txt"
 
-    def __init__(self, world, steps, stdout=STDOUT):
+    def __init__(self, world, steps, stdout=STDOUT, env=None):
         self.world = world
         self.stdout = stdout
         self.out = tempfile.TemporaryFile()
         self.err = tempfile.TemporaryFile()
-        self.process = subprocess.Popen(["wine", str(world.benchtool), *steps], env=world.env,
+        self.process = subprocess.Popen(["wine", str(world.benchtool), *steps],
+                                        env=env or world.env,
                                         stdin=subprocess.DEVNULL, stdout=self.out,
                                         stderr=self.err)
 
@@ -517,8 +526,13 @@ class Launch:
         stdout = stdout_host.read_bytes()
         stdout_host.unlink()
         log = world.log_path.read_bytes() if world.log_path.is_file() else None
-        return Result(int(status.split()[1]), stdout, log, registry_after,
-                      int(status.split()[2]))
+        result = Result(int(status.split()[1]), stdout, log, registry_after,
+                        int(status.split()[2]))
+        # The relay trace goes to Wine's own standard error: the milliseconds
+        # of each Sleep, when it was asked for.
+        result.pauses = [int(ms, 16) for ms in
+                         re.findall(rb"Call KERNEL32\.Sleep\(([0-9a-f]+)\)", errors)]
+        return result
 
 
 class ScenarioTest(unittest.TestCase):
