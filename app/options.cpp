@@ -15,7 +15,7 @@
 
 static void RejectOption(const char *optionText)
 {
-    char message[1024];
+    char message[1024];   /* the option message is one of the table's long ones */
     LoadMessage(IDS_BADARG, message, sizeof message);
     LogMessage(message, optionText);
 }

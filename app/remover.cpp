@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "../install/install.h"
+
 /* The remover is looked for in the working directory only, and the run waits
    for it without a time limit; whether it started and how it ended is its own
    business. Removers that edit SYSTEM.INI or WIN.INI announce it with a
@@ -14,18 +16,13 @@
 void RunRemover(void)
 {
     char commandLine[] = "uninstal.exe -C";
-    STARTUPINFOA startup;
-    PROCESS_INFORMATION process;
     MSG message;
 
-    ZeroMemory(&startup, sizeof startup);
-    startup.cb = sizeof startup;
-    if (!CreateProcessA("uninstal.exe", commandLine, NULL, NULL, FALSE, 0, NULL, NULL,
-                        &startup, &process))
+    HANDLE remover = StartProgram("uninstal.exe", commandLine, 0);
+    if (remover == NULL)
         return;
-    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, INFINITE, QS_SENDMESSAGE) ==
+    while (MsgWaitForMultipleObjects(1, &remover, FALSE, INFINITE, QS_SENDMESSAGE) ==
            WAIT_OBJECT_0 + 1)
         PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    CloseHandle(remover);
 }

@@ -6,6 +6,7 @@
 
 #include "install_text.h"
 #include "../app/install_state.h"
+#include "../log/log.h"
 #include "../res/resource.h"
 #include "../ui/ui.h"
 
@@ -29,7 +30,7 @@ static void CopyComponent(const char *source, const char *name, HWND window)
     if (AppendPath(InstallState.DriverDir, name, destination, sizeof destination))
         CopyOneFile(source, destination, window);
     else
-        LogRefusedCopy(source, name);
+        LogTableMessage(IDS_COPYFAILED, source, name);
 }
 
 int FetchCdComponents(HWND mainWindow)

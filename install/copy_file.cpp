@@ -17,34 +17,6 @@ void ShowProgressLines(HWND window, UINT firstLabel, const char *first, UINT sec
     SetDlgItemTextA(window, IDC_STEPFILE2, second);
 }
 
-static void LogCopy(UINT id, const char *source, const char *destination)
-{
-    char message[256];
-    LoadMessage(id, message, sizeof message);
-    LogMessage(message, source, destination);
-}
-
-void LogRefusedCopy(const char *source, const char *destination)
-{
-    LogCopy(IDS_COPYFAILED, source, destination);
-}
-
-static int IsReadOnlyFile(DWORD attributes)
-{
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-DWORD MakeWritable(const char *path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    if (IsReadOnlyFile(attributes)) {
-        DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
-        SetFileAttributesA(path, writable ? writable : FILE_ATTRIBUTE_NORMAL);
-    }
-    return attributes;
-}
-
 static int CopyShown(const char *source, const char *destination, HWND window, int replace)
 {
     if (!InstallState.QuietMode && window != NULL)
@@ -54,7 +26,7 @@ static int CopyShown(const char *source, const char *destination, HWND window, i
     /* A name that another run took since it was looked at is passed over. */
     if (!copied && !replace && GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES)
         return -1;
-    LogCopy(copied ? IDS_COPYING : IDS_COPYFAILED, source, destination);
+    LogTableMessage(copied ? IDS_COPYING : IDS_COPYFAILED, source, destination);
     return copied;
 }
 

@@ -33,46 +33,47 @@ int IsSameFile(const char *first, const char *second)
 /* Names beside the destination: QV0000.TMP, QV0001.TMP, ... A file left
    there by a run cut short may hold an old driver file: it is passed over,
    never taken. */
-static int TempName(const char *destination, int n, char *name)
+static int TempName(const char *destination, int n, char *name, size_t nameSize)
 {
     char file[16];
-    sprintf(file, "QV%04d.TMP", n);
-    return PathBeside(destination, file, name, MAX_PATH);
+    snprintf(file, sizeof file, "QV%04d.TMP", n);
+    return PathBeside(destination, file, name, nameSize);
 }
 
-/* The first of those names that nothing holds, for a file to be moved to. */
-static int FreeName(const char *destination, char *name)
+/* A name that nothing holds, for a file to be moved to: 1, or 0 to look on. */
+static int IsFree(const char *name)
 {
-    for (int n = 0; n < 1000; n++) {
-        if (!TempName(destination, n, name))
-            return 0;
-        if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES)
-            return 1;
+    return GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES;
+}
+
+/* The name made into a new empty file of this run's own, which the copy may
+   then overwrite and a failure may delete: 1; 0 to look on; -1 to give up.
+   A name that is not there costs a read of the whole directory (FAT and
+   Wine alike): making the file looks once, where a look and then a copy to
+   the new name would look twice. A name that another run at the same time
+   holds may be gone again by the time it is looked at: the refusal itself
+   tells that it was taken. */
+static int MakeNew(const char *name)
+{
+    HANDLE made = CreateFileA(name, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                              NULL);
+    if (made != INVALID_HANDLE_VALUE) {
+        CloseHandle(made);
+        return 1;
     }
-    return 0;
+    return GetLastError() == ERROR_FILE_EXISTS || !IsFree(name) ? 0 : -1;
 }
 
-/* The first of those names made into a new empty file of this run's own,
-   which the copy may then overwrite and a failure may delete. A name that
-   is not there costs a read of the whole directory (FAT and Wine alike):
-   making the file looks once, where a look and then a copy to the new name
-   would look twice. A name that another run at the same time holds may be
-   gone again by the time it is looked at: the refusal itself tells that it
-   was taken. */
-static int ClaimFreeName(const char *destination, char *name)
+/* The first of those names that take accepts. */
+static int FirstFreeName(const char *destination, char *name, size_t nameSize,
+                         int (*take)(const char *name))
 {
     for (int n = 0; n < 1000; n++) {
-        if (!TempName(destination, n, name))
+        if (!TempName(destination, n, name, nameSize))
             return 0;
-        HANDLE made = CreateFileA(name, GENERIC_WRITE, 0, NULL, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, NULL);
-        if (made != INVALID_HANDLE_VALUE) {
-            CloseHandle(made);
-            return 1;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS &&
-            GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES)
-            return 0;
+        int taken = take(name);
+        if (taken != 0)
+            return taken > 0;
     }
     return 0;
 }
@@ -104,7 +105,8 @@ static int ReplaceWith(const char *fresh, const char *source, const char *destin
         SharesOneFile(source, destination))
         return 0;
     MakeWritable(destination);
-    int moved = FreeName(destination, aside) && MoveFileA(destination, aside);
+    int moved = FirstFreeName(destination, aside, sizeof aside, IsFree) &&
+                MoveFileA(destination, aside);
     if (moved && !MoveFileA(fresh, destination)) {
         MoveFileA(aside, destination);
         moved = 0;
@@ -128,7 +130,7 @@ int CopyIntoPlace(const char *source, const char *destination, int replace)
 {
     char fresh[MAX_PATH];
 
-    if (!ClaimFreeName(destination, fresh))
+    if (!FirstFreeName(destination, fresh, sizeof fresh, MakeNew))
         return 0;
     /* The copy takes its source's attributes: one from a CD would stay
        read-only and block the next update. */

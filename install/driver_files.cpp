@@ -2,6 +2,8 @@
 #include "install.h"
 
 #include "install_text.h"
+#include "../log/log.h"
+#include "../res/resource.h"
 
 /* A destination that does not fit its buffer is not copied: it counts as a
    failed copy and is logged as one, with the whole path. */
@@ -9,7 +11,7 @@ static int RefuseCopy(const char *dir, const char *name)
 {
     char wanted[INSTALL_PATH_SIZE + MAX_PATH + 2];
     JoinPath(dir, name, wanted, sizeof wanted);
-    LogRefusedCopy(name, wanted);
+    LogTableMessage(IDS_COPYFAILED, name, wanted);
     return 0;
 }
 

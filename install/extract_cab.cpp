@@ -32,15 +32,10 @@ static int StartTool(const char *cabPath, const char *destinationPath)
     MakeWritable(destinationPath);
     SetCurrentDirectoryA(cabinetDir);
 
-    STARTUPINFOA startup;
-    PROCESS_INFORMATION process;
-    ZeroMemory(&startup, sizeof startup);
-    startup.cb = sizeof startup;
-    if (!CreateProcessA("extract.exe", commandLine, NULL, NULL, FALSE, DETACHED_PROCESS, NULL,
-                        NULL, &startup, &process))
+    HANDLE tool = StartProgram("extract.exe", commandLine, DETACHED_PROCESS);
+    if (tool == NULL)
         return 0;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    CloseHandle(tool);
     return 1;
 }
 
@@ -53,9 +48,7 @@ int ExtractFromCab(const char *cabPath, const char *destinationPath, HWND window
     DWORD saved = GetCurrentDirectoryA(sizeof savedDir, savedDir);
     int started = StartTool(cabPath, destinationPath);
 
-    char message[256];
-    LoadMessage(started ? IDS_EXTRACTING : IDS_EXTRACTFAILED, message, sizeof message);
-    LogMessage(message, destinationPath, cabPath);
+    LogTableMessage(started ? IDS_EXTRACTING : IDS_EXTRACTFAILED, destinationPath, cabPath);
 
     if (saved > 0 && saved < sizeof savedDir)
         SetCurrentDirectoryA(savedDir);

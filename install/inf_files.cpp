@@ -19,7 +19,7 @@ static int OemNumberTaken(const char *path)
 static int FormOemPath(int n, char *path, size_t pathSize)
 {
     char name[32];
-    sprintf(name, "OEM%i.INF", n);
+    snprintf(name, sizeof name, "OEM%i.INF", n);
     return JoinPath(InstallState.InfDir, name, path, pathSize);
 }
 
@@ -47,7 +47,7 @@ static int InstallOemCopy(const char *name, int n, HWND window)
         if (oemPath[0] == '\0') {
             char wanted[INSTALL_PATH_SIZE + 32];
             FormOemPath(n, wanted, sizeof wanted);
-            LogRefusedCopy(name, wanted);
+            LogTableMessage(IDS_COPYFAILED, name, wanted);
             return n;
         }
         if (CopyOneNewFile(name, oemPath, window) >= 0)
@@ -70,9 +70,7 @@ int InstallInfFiles(HWND window)
 
     HANDLE search = FindFirstFileA("*.INF", &entry);
     if (search == INVALID_HANDLE_VALUE) {
-        char message[256];
-        LoadMessage(IDS_NOINF, message, sizeof message);
-        LogMessage(message);
+        LogTableMessage(IDS_NOINF);
         return 1;
     }
 

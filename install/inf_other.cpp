@@ -5,6 +5,8 @@
 
 #include "install_text.h"
 #include "../app/install_state.h"
+#include "../log/log.h"
+#include "../res/resource.h"
 
 /* A provider that would lead out of INF\OTHER, or a path that does not fit
    its buffer, gets no copy: the refusal is logged as a failed copy. */
@@ -12,7 +14,7 @@ static void RefuseOtherCopy(const char *infName, const char *otherDir, const cha
 {
     char wanted[INSTALL_PATH_SIZE + sizeof InstallState.InfLine + MAX_PATH];
     BuildOtherPath(otherDir, provider, infName, wanted, sizeof wanted);
-    LogRefusedCopy(infName, wanted);
+    LogTableMessage(IDS_COPYFAILED, infName, wanted);
 }
 
 /* destination holds INSTALL_PATH_SIZE characters. */

@@ -19,13 +19,10 @@ int CopyOneFile(const char *source, const char *destination, HWND window);
    tells the caller to take another name. */
 int CopyOneNewFile(const char *source, const char *destination, HWND window);
 
-/* copy_file.cpp: clears the read-only attribute of an existing file, other
+/* make_writable.cpp: clears the read-only attribute of an existing file, other
    attributes kept; returns the attributes it had (INVALID_FILE_ATTRIBUTES
    for none). Directories are left alone. */
 DWORD MakeWritable(const char *path);
-
-/* copy_file.cpp: a copy refused before it is tried, logged as a failed one. */
-void LogRefusedCopy(const char *source, const char *destination);
 
 /* copy_into_place.cpp: 1 when the two names are one file. */
 int IsSameFile(const char *first, const char *second);
@@ -39,6 +36,11 @@ int CopyIntoPlace(const char *source, const char *destination, int replace);
 /* copy_into_place.cpp: writes what the disk cache holds of the file to the
    disk; 1 when it did. */
 int FlushToDisk(const char *path);
+
+/* start_program.cpp: starts program with commandLine in the working
+   directory, handing it none of the installer's handles; returns its
+   process handle, or NULL when it could not be started. */
+HANDLE StartProgram(const char *program, char *commandLine, DWORD flags);
 
 /* find_match.cpp: 1 when a file or directory matches pattern. */
 int HasMatch(const char *pattern);

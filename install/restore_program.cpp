@@ -25,7 +25,7 @@ static int PlaceRestoreProgram(const char *newPath)
     if (!JoinPath(newPath, "Drivewright.exe", destination, sizeof destination))
         return 0;
     if (!GetProgramFile(program, sizeof program)) {
-        LogRefusedCopy(program, destination);
+        LogTableMessage(IDS_COPYFAILED, program, destination);
         return 0;
     }
     return IsSameFile(program, destination) ||
@@ -35,7 +35,7 @@ static int PlaceRestoreProgram(const char *newPath)
 void RepointSourcePath(const char *newPath)
 {
     if (!MakeDirectoryPath(newPath) || !PlaceRestoreProgram(newPath)) {
-        LogPathMessage(IDS_SPNOTUPDATED, newPath);
+        LogTableMessage(IDS_SPNOTUPDATED, newPath);
         return;
     }
     SetRestoreEntry(InstallState.OldSourcePath, sizeof InstallState.OldSourcePath, newPath);

@@ -14,7 +14,8 @@ void WriteLogBanner(void);
 void LoadMessage(UINT id, char *buffer, int bufferSize);
 void LogMessage(const char *text, ...);
 void LogPlainText(const char *text);
-/* The table's message id, with its one argument: a path. */
-void LogPathMessage(UINT id, const char *path);
+/* Loads message id of the table (256 bytes, as every message but the
+   longest few needs) and logs it with its arguments. */
+void LogTableMessage(UINT id, ...);
 
 #endif

@@ -12,7 +12,6 @@ static const char VersionText[] = "0.2 Beta";
 void WriteLogBanner(void)
 {
     char clock[9];
-    char banner[256];
 
     LogPlainText("\n----------------------------------------------------------\n");
 
@@ -22,6 +21,5 @@ void WriteLogBanner(void)
     _strdate(clock);
     LogMessage("%s\n", clock);
 
-    LoadMessage(IDS_BANNER, banner, sizeof banner);
-    LogMessage(banner, VersionText);
+    LogTableMessage(IDS_BANNER, VersionText);
 }

@@ -24,23 +24,32 @@ static void WriteOut(FILE *stream, const char *text, va_list args)
     }
 }
 
+static void LogBoth(const char *text, va_list args)
+{
+    va_list again;
+    va_copy(again, args);
+    WriteOut(InstallState.LogFile, text, args);
+    WriteOut(InstallState.ConsoleStream, text, again);
+    va_end(again);
+}
+
 /* The text is a message of the table; only its arguments come from outside. */
 void LogMessage(const char *text, ...)
 {
     va_list args;
     va_start(args, text);
-    WriteOut(InstallState.LogFile, text, args);
-    va_end(args);
-    va_start(args, text);
-    WriteOut(InstallState.ConsoleStream, text, args);
+    LogBoth(text, args);
     va_end(args);
 }
 
-void LogPathMessage(UINT id, const char *path)
+void LogTableMessage(UINT id, ...)
 {
     char message[256];
+    va_list args;
     LoadMessage(id, message, sizeof message);
-    LogMessage(message, path);
+    va_start(args, id);
+    LogBoth(message, args);
+    va_end(args);
 }
 
 static void PutOut(FILE *stream, const char *text)

@@ -45,8 +45,8 @@ int SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *n
     HKEY setup;
 
     if (!StoreRestoreEntry(oldSourcePath, oldSourcePathSize, newPath)) {
-        LogPathMessage(IDS_NORESTORE, oldSourcePath);
-        LogPathMessage(IDS_SPNOTUPDATED, newPath);
+        LogTableMessage(IDS_NORESTORE, oldSourcePath);
+        LogTableMessage(IDS_SPNOTUPDATED, newPath);
         return 0;
     }
 
@@ -54,7 +54,7 @@ int SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *n
        old path, which is the path the user had. */
     int updated = OpenKey(HKEY_LOCAL_MACHINE, SetupKey, KEY_ALL_ACCESS, &setup) &&
                   WriteText(setup, "SourcePath", newPath);
-    LogPathMessage(updated ? IDS_SPUPDATED : IDS_SPNOTUPDATED, newPath);
+    LogTableMessage(updated ? IDS_SPUPDATED : IDS_SPNOTUPDATED, newPath);
     CloseKey(setup);
     return updated;
 }

@@ -8,7 +8,7 @@
 
 int RestoreSourcePath(const char *path)
 {
-    char message[1024];
+    char message[1024];   /* the restore-mode messages are loaded into 1024 bytes */
     HKEY setup;
 
     LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, KEY_ALL_ACCESS, &setup);

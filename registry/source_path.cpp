@@ -26,19 +26,16 @@ int IsUsableSourcePath(const char *path)
 int ReadSourcePath(char *path, int *usable)
 {
     HKEY key;
-    char text[256];
 
     if (!OpenKey(HKEY_LOCAL_MACHINE, SetupKey, KEY_ALL_ACCESS, &key) ||
         !QueryStringValue(key, "SourcePath", path)) {
-        LoadMessage(IDS_NOSOURCEPATH, text, sizeof text);
-        LogMessage(text);
+        LogTableMessage(IDS_NOSOURCEPATH);
         CloseKey(key);
         return 0;
     }
 
     *usable = IsUsableSourcePath(path);
-    LoadMessage(IDS_SOURCEPATH, text, sizeof text);
-    LogMessage(text, path, *usable ? "useable" : "not useable");
+    LogTableMessage(IDS_SOURCEPATH, path, *usable ? "useable" : "not useable");
     CloseKey(key);
     return 1;
 }
