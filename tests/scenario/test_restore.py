@@ -7,8 +7,8 @@ import shutil
 import time
 
 from bench import DELETE, KEEP, RUNONCE_KEY, SETUP_KEY, ScenarioTest, main
-from messages import (BADARG, COPYING, FAILED, HELP, NO_SOURCE_PATH, NOINF, NORESTORE, NOT_UPDATED,
-                      NOT_USEABLE, UPDATED, USEABLE)
+from messages import (BADARG, HELP, NO_SOURCE_PATH, NOINF, NORESTORE, NOT_UPDATED, NOT_USEABLE,
+                      UPDATED, USEABLE, copies, copy, placed, repointed)
 
 WIN98 = r"D:\WIN98"
 
@@ -21,25 +21,12 @@ def entry(new_path, old_path=WIN98):
     return new_path + "\\Drivewright -X=" + old_path
 
 
-def placed(new_path):
-    """The running program put where the restore entry runs it."""
-    return COPYING % (r"C:\PKG\Drivewright.exe", new_path + "\\Drivewright.exe")
-
-
-def repointed(new_path):
-    """What -s logs when SourcePath is repointed: the program first."""
-    return [placed(new_path), UPDATED % new_path]
-
-
 def installed(new_path):
     """What a quiet run logs after repointing, for a package holding only the
     program: its copy of the program, unless the destination is too long for
     its 127 characters."""
-    join = new_path + "\\"
-    copied = len(join + "Drivewright.exe") <= 127
-    return [FAILED % (".", join + "."), FAILED % ("..", join + ".."),
-            (COPYING if copied else FAILED) % ("Drivewright.exe", join + "Drivewright.exe"),
-            NOINF]
+    copied = len(new_path + "\\Drivewright.exe") <= 127
+    return copies(new_path, []) + [copy(new_path, "Drivewright.exe", copied), NOINF]
 
 
 class RestoreTest(ScenarioTest):
@@ -117,14 +104,11 @@ class ProgramPlaced(RestoreTest):
              r"C:\PKG\Drivewright.exe", r"D:\WIN98-SE", 0, [NOINF], ""),
             ("-f names a package without the program", r"-q -c -f=C:\ELSE -s=C:\QVDRV",
              r"C:\PKG\Drivewright.exe", r"D:\WIN 98-SE", 0,
-             [FAILED % (".", new + r"\."), FAILED % ("..", new + r"\.."),
-              COPYING % ("QV.VXD", new + r"\QV.VXD"), NOINF], ""),
+             copies(new, []) + [copy(new, "QV.VXD"), NOINF], ""),
             ("-? ends the run", r"-s=C:\QVDRV -?", r"C:\PKG\Drivewright.exe", WIN98, 0,
              [], HELP),
             ("the program under another name", r"-q -c -s=C:\QVDRV", r"C:\PKG\SETUP.EXE",
-             WIN98, 0,
-             [FAILED % (".", new + r"\."), FAILED % ("..", new + r"\.."),
-              COPYING % ("SETUP.EXE", new + r"\SETUP.EXE"), NOINF], ""),
+             WIN98, 0, copies(new, []) + [copy(new, "SETUP.EXE"), NOINF], ""),
         ]
         for what, command_line, program, old, exit_code, messages, stdout_only in cases:
             with self.subTest(what):
@@ -135,9 +119,8 @@ class ProgramPlaced(RestoreTest):
                 result = self.world.run(command_line, exe=program, source_path=old,
                                         fresh=False)
                 self.assertRun(result, exit_code, "\n",
-                               [NOT_USEABLE % old,
-                                COPYING % (program, new + r"\Drivewright.exe"), UPDATED % new] +
-                               messages, stdout_only)
+                               [NOT_USEABLE % old] + repointed(new, program) + messages,
+                               stdout_only)
                 self.world.restart()
                 self.assertEqual({"SourcePath": text(old), "Quorvel": None},
                                  self.world.watched())
