@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/option_text.h"
+#include "guarded_buffer.h"
 #include "registry/restore_text.h"
 
 namespace {
@@ -74,14 +75,12 @@ TEST(OptionCutting, NothingIsWrittenPastOptionText)
     };
     for (const Case &c : cases) {
         std::string option = "-" + std::string(c.length - 1, 'x');
-        char area[OPTION_TEXT_SIZE + 8];
-        memset(area, '#', sizeof area);
-        EXPECT_EQ(c.whole, CutOption(option.c_str(), c.length, c.isLast, area)) << c.length;
-        EXPECT_EQ(c.textLength, strlen(area)) << c.length;
-        EXPECT_EQ(0, memcmp(area, option.c_str(), c.textLength < c.length ? c.textLength
-                                                                          : c.length));
-        for (size_t i = OPTION_TEXT_SIZE; i < sizeof area; i++)
-            ASSERT_EQ('#', area[i]) << "written past the buffer, length " << c.length;
+        GuardedBuffer area(OPTION_TEXT_SIZE);
+        EXPECT_EQ(c.whole, CutOption(option.c_str(), c.length, c.isLast, area.data())) << c.length;
+        EXPECT_EQ(c.textLength, strlen(area.data())) << c.length;
+        EXPECT_EQ(0, memcmp(area.data(), option.c_str(), c.textLength < c.length ? c.textLength
+                                                                                 : c.length));
+        ASSERT_TRUE(area.NothingPast()) << "length " << c.length;
     }
 }
 
@@ -112,13 +111,12 @@ TEST(TakeValue, FromTheFirstEqualsToTheFirstBlank)
 
 TEST(TakeValue, AValueThatDoesNotFitIsNotTaken)
 {
-    char area[12];
-    memset(area, '#', sizeof area);
-    EXPECT_EQ(NoValue, TakeValue("-s=C:\\TOOLONG", area, 8));
-    EXPECT_STREQ("", area);
-    EXPECT_EQ('#', area[8]);
-    EXPECT_EQ(ValueAtEnd, TakeValue("-s=C:\\FITS", area, 8));
-    EXPECT_STREQ("C:\\FITS", area);
+    GuardedBuffer area(8, 4);
+    EXPECT_EQ(NoValue, TakeValue("-s=C:\\TOOLONG", area.data(), area.size()));
+    EXPECT_STREQ("", area.data());
+    EXPECT_TRUE(area.NothingPast());
+    EXPECT_EQ(ValueAtEnd, TakeValue("-s=C:\\FITS", area.data(), area.size()));
+    EXPECT_STREQ("C:\\FITS", area.data());
 }
 
 TEST(TakeRestoredPath, OnlyFromAnEntryWithTheMarker)
@@ -159,15 +157,11 @@ TEST(BuildRestoreCommand, NewPathMarkerOldPathOrNothing)
     EXPECT_EQ(newPath + "\\Drivewright -X=" + oldPath, out);
 
     oldPath += "o";
-    char area[RESTORE_COMMAND_SIZE + 8];
-    memset(area, '#', sizeof area);
-    EXPECT_EQ(0, BuildRestoreCommand(newPath.c_str(), oldPath.c_str(), area,
-                                     RESTORE_COMMAND_SIZE));
-    EXPECT_STREQ("", area);
-    for (size_t i = RESTORE_COMMAND_SIZE; i < sizeof area; i++)
-        ASSERT_EQ('#', area[i]);
-    EXPECT_EQ(0, BuildRestoreCommand(std::string(300, 'n').c_str(), "", area,
-                                     RESTORE_COMMAND_SIZE));
+    GuardedBuffer area(RESTORE_COMMAND_SIZE);
+    EXPECT_EQ(0, BuildRestoreCommand(newPath.c_str(), oldPath.c_str(), area.data(), area.size()));
+    EXPECT_STREQ("", area.data());
+    ASSERT_TRUE(area.NothingPast());
+    EXPECT_EQ(0, BuildRestoreCommand(std::string(300, 'n').c_str(), "", area.data(), area.size()));
 }
 
 }  // namespace
