@@ -12,6 +12,7 @@
 #include "app/install_state.h"
 #include "captured_log.h"
 #include "registry/registry.h"
+#include "registry_values.h"
 
 namespace {
 
@@ -24,7 +25,14 @@ std::string CurrentDirectory()
 
 class ApplyOptionsTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { Reset(); }
+    void TearDown() override
+    {
+        SetCurrentDirectoryA("C:\\windows");
+        RemoveDirectoryA("C:\\DRV");
+    }
+    // The state every case starts from, also between the cases of a table.
+    void Reset()
     {
         InstallState.RebootMode = 1;
         InstallState.CopyDrivers = 1;
@@ -36,14 +44,11 @@ protected:
         ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
         CreateDirectoryA("C:\\DRV", NULL);
     }
-    void TearDown() override
-    {
-        SetCurrentDirectoryA("C:\\windows");
-        RemoveDirectoryA("C:\\DRV");
-    }
     std::string Logged() { return log_.Take(); }
     CapturedLog log_;
 };
+
+const char kRejected[] = " is not a valid command line argument - ignored. \n";
 
 TEST_F(ApplyOptionsTest, FieldsSetByTheLetterOptions)
 {
@@ -62,14 +67,13 @@ TEST_F(ApplyOptionsTest, FieldsSetByTheLetterOptions)
         {"-z -y", 1, 1, 0},
     };
     for (const Case &c : cases) {
-        SetUp();
+        Reset();
         int exitCode = -1;
         EXPECT_EQ(1, ApplyOptions(c.line, &exitCode)) << c.line;
         EXPECT_EQ(c.rebootMode, InstallState.RebootMode) << c.line;
         EXPECT_EQ(c.copyDrivers, InstallState.CopyDrivers) << c.line;
         EXPECT_EQ(c.quietMode, InstallState.QuietMode) << c.line;
         EXPECT_STREQ("D:\\WIN98", InstallState.DriverDir) << c.line;
-        TearDown();
     }
 }
 
@@ -88,12 +92,11 @@ TEST_F(ApplyOptionsTest, ProgramDirAndTheWorkingDirectory)
         {"-f -q", "C:\\windows", "C:\\windows"},         // no value: rejected
     };
     for (const Case &c : cases) {
-        SetUp();
+        Reset();
         int exitCode = -1;
         EXPECT_EQ(1, ApplyOptions(c.line, &exitCode)) << c.line;
         EXPECT_STREQ(c.programDir, InstallState.ProgramDir) << c.line;
         EXPECT_STREQ(c.workingDir, CurrentDirectory().c_str()) << c.line;
-        TearDown();
     }
 }
 
@@ -113,10 +116,7 @@ TEST_F(ApplyOptionsTest, SourcePathOptionSetsTheDriverDirectory)
     DeleteFileA("C:\\NEW\\Drivewright.exe");
     RemoveDirectoryA("C:\\NEW");
 
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunOnceKey, 0, KEY_ALL_ACCESS, &key));
-    RegDeleteValueA(key, "Quorvel");
-    RegCloseKey(key);
+    DeleteValue(HKEY_LOCAL_MACHINE, RunOnceKey, "Quorvel");
 }
 
 TEST_F(ApplyOptionsTest, HelpAndRestoreEndTheLoop)
@@ -132,13 +132,12 @@ TEST_F(ApplyOptionsTest, HelpAndRestoreEndTheLoop)
         {"-x -q", ERROR_INVALID_PARAMETER, 0},
     };
     for (const Case &c : cases) {
-        SetUp();
+        Reset();
         int exitCode = -1;
         EXPECT_EQ(0, ApplyOptions(c.line, &exitCode)) << c.line;
         EXPECT_EQ(c.exitCode, exitCode) << c.line;
         EXPECT_EQ(c.quietMode, InstallState.QuietMode) << c.line;
         EXPECT_EQ(1, InstallState.RebootMode) << c.line;
-        TearDown();
     }
 }
 
@@ -147,10 +146,8 @@ TEST_F(ApplyOptionsTest, RejectedOptionsAreNamedWithTheirBlanks)
     std::string longValue = "-s=C:\\" + std::string(130, 'v');
     int exitCode = -1;
     EXPECT_EQ(1, ApplyOptions(("-z -f -s " + longValue).c_str(), &exitCode));
-    EXPECT_EQ("-z   is not a valid command line argument - ignored. \n"
-              "-f   is not a valid command line argument - ignored. \n"
-              "-s   is not a valid command line argument - ignored. \n" +
-              longValue.substr(0, 127) + " is not a valid command line argument - ignored. \n",
+    EXPECT_EQ(std::string("-z  ") + kRejected + "-f  " + kRejected + "-s  " + kRejected +
+                  longValue.substr(0, 127) + kRejected,
               Logged());
     EXPECT_STREQ("", InstallState.OverrideSourcePath);
     EXPECT_STREQ("D:\\WIN98", InstallState.DriverDir);
