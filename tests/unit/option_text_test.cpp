@@ -1,62 +1,18 @@
-// Cutting the command line into options, option values, and the restore
-// command's text: the pieces that decide what is applied and what is stored.
+// Cutting an option to its text, option values, and the restore command's
+// text: the pieces that decide what is applied and what is stored. How the
+// option loop cuts whole command lines is tested through the loop itself
+// (options_test.cpp).
 #include <gtest/gtest.h>
 
 #include <string.h>
 
 #include <string>
-#include <vector>
 
 #include "app/option_text.h"
 #include "guarded_buffer.h"
 #include "registry/restore_text.h"
 
 namespace {
-
-// Every option of a line as the option loop lays it out in OptionText.
-std::vector<std::string> Options(const char *line)
-{
-    std::vector<std::string> texts;
-    size_t length;
-    const char *option = FindOption(line, &length);
-    while (option) {
-        size_t nextLength;
-        const char *next = FindOption(option + length, &nextLength);
-        char optionText[OPTION_TEXT_SIZE];
-        CutOption(option, length, next == NULL, optionText);
-        texts.push_back(optionText);
-        option = next;
-        length = nextLength;
-    }
-    return texts;
-}
-
-struct CutCase {
-    const char *line;
-    std::vector<std::string> options;
-};
-
-TEST(OptionCutting, EveryDashAndSlashStartsAnOption)
-{
-    const CutCase cases[] = {
-        {"", {}},
-        {"SETUP", {}},
-        {"SETUP -q", {"-q"}},
-        {"-c -r", {"-c  ", "-r"}},
-        {"-z -q", {"-z  ", "-q"}},
-        {"-q -c ", {"-q  ", "-c "}},
-        {"-s=C:\\MY DRIVERS", {"-s=C:\\MY DRIVERS"}},
-        {"-s=C:\\NEW-DRV", {"-s=C:\\NEW ", "-DRV"}},
-        {"-h=\"12/05/98\" -q", {"-h=\"12 ", "/05 ", "/98\"  ", "-q"}},
-        {"-", {"-"}},
-        {"-c -", {"-c  ", "-"}},
-        {"--/", {"- ", "- ", "/"}},
-        {"/Q", {"/Q"}},
-        {"-f=C:\\DRV -q", {"-f=C:\\DRV  ", "-q"}},
-    };
-    for (const CutCase &c : cases)
-        EXPECT_EQ(c.options, Options(c.line)) << c.line;
-}
 
 TEST(OptionCutting, NothingIsWrittenPastOptionText)
 {

@@ -7,6 +7,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "app/install_state.h"
@@ -49,6 +50,49 @@ protected:
 };
 
 const char kRejected[] = " is not a valid command line argument - ignored. \n";
+
+// The text with the letter of each option it holds made one that the option
+// loop rejects, so that the loop logs each option as it cut it. The cutting
+// looks only at where each "-" and "/" stands, never at the letters.
+std::string Rejected(std::string text)
+{
+    for (size_t i = 0; i + 1 < text.size(); i++) {
+        if ((text[i] == '-' || text[i] == '/') && !strchr("-/ ", text[i + 1]))
+            text[i + 1] = 'z';
+    }
+    return text;
+}
+
+TEST_F(ApplyOptionsTest, EveryDashAndSlashStartsAnOption)
+{
+    const struct {
+        const char *line;
+        std::vector<std::string> options;
+    } cases[] = {
+        {"", {}},
+        {"SETUP", {}},
+        {"SETUP -q", {"-q"}},
+        {"-c -r", {"-c  ", "-r"}},
+        {"-z -q", {"-z  ", "-q"}},
+        {"-q -c ", {"-q  ", "-c "}},
+        {"-s=C:\\MY DRIVERS", {"-s=C:\\MY DRIVERS"}},
+        {"-s=C:\\NEW-DRV", {"-s=C:\\NEW ", "-DRV"}},
+        {"-h=\"12/05/98\" -q", {"-h=\"12 ", "/05 ", "/98\"  ", "-q"}},
+        {"-", {"-"}},
+        {"-c -", {"-c  ", "-"}},
+        {"--/", {"- ", "- ", "/"}},
+        {"/Q", {"/Q"}},
+        {"-f=C:\\DRV -q", {"-f=C:\\DRV  ", "-q"}},
+    };
+    for (const auto &c : cases) {
+        std::string expected;
+        for (const std::string &option : c.options)
+            expected += Rejected(option) + kRejected;
+        int exitCode = -1;
+        EXPECT_EQ(1, ApplyOptions(Rejected(c.line).c_str(), &exitCode)) << c.line;
+        EXPECT_EQ(expected, Logged()) << c.line;
+    }
+}
 
 TEST_F(ApplyOptionsTest, FieldsSetByTheLetterOptions)
 {
