@@ -1,6 +1,6 @@
 """The program's log messages as the scenario tests expect them, the lines
-that a run's copies and INF files give, and the messages of a run's section
-of the log."""
+that a run's copies and INF files give, the registry values a run leaves, and
+the messages of a run's section of the log."""
 
 USEABLE = "Sourcepath in registry is %s (useable)\n"
 NOT_USEABLE = "Sourcepath in registry is %s (not useable)\n"
@@ -61,6 +61,23 @@ def inf_lines(name, provider, n=0, oem=COPYING, other=COPYING):
     """An INF file installed as INF\\OEM<n>.INF and under INF\\OTHER; oem or
     other is FAILED where that copy fails."""
     return [oem % (name, INF + "\\OEM%d.INF" % n), other % (name, OTHER + "\\" + provider + name)]
+
+
+def text(value):
+    """A registry text as stored: with its terminator."""
+    return value.encode("latin-1") + b"\0"
+
+
+def entry(new_path, old_path):
+    """The restore entry that repointing SourcePath from old_path leaves."""
+    return new_path + "\\Drivewright -X=" + old_path
+
+
+def registry_values(source_path, restore_entry=None):
+    """SourcePath and the restore entry as a run's registry and World.watched()
+    report them; None where there is none."""
+    return {"SourcePath": text(source_path),
+            "Quorvel": None if restore_entry is None else text(restore_entry)}
 
 
 def section_lines(log):

@@ -11,7 +11,7 @@ from bench import BUILD, main
 from dialog_texts import BADCD, CD_TEXT
 from gui import CANCEL, CDMSG, FINISHMSG, PATH, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
 from messages import (COPYING, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF, NOT_UPDATED, NOT_USEABLE,
-                      UPDATED, USEABLE, copies, placed, repointed)
+                      UPDATED, USEABLE, copies, entry, placed, registry_values, repointed)
 from test_dialogs import DRIVERS, PKG, DialogRun
 
 SYSTEM_JOYSTICK = r"C:\WINDOWS\SYSTEM\MSJSTICK.DRV"
@@ -75,9 +75,7 @@ class CdRun(DialogRun):
         self.assertLines(lines, [NOT_USEABLE % source_path] + component_lines +
                          repointed(dest, program), copies(dest, self.PACKAGE), self.inf_lines(),
                          result.log)
-        self.assertEqual({"SourcePath": dest.encode() + b"\0",
-                          "Quorvel": (dest + r"\Drivewright -X=" + source_path).encode() + b"\0"},
-                         result.registry)
+        self.assertEqual(registry_values(dest, entry(dest, source_path)), result.registry)
         return lines
 
     def fresh_files(self, dest=FRESH):
@@ -109,8 +107,7 @@ class DriverDirectory(CdRun):
                     self.assertIn(FAILED % (SYSTEM_JOYSTICK, joystick), lines)
                     self.assertIn(NOT_UPDATED % dest, lines)
                     self.assertFalse(self.world.host(dest).exists())
-                    self.assertEqual({"SourcePath": b"D:\\WIN98\0", "Quorvel": None},
-                                     result.registry)
+                    self.assertEqual(registry_values(r"D:\WIN98"), result.registry)
                     continue
                 self.assertCdRun(result, r"D:\WIN98", [COPYING % (SYSTEM_JOYSTICK, joystick)],
                                  dest)
@@ -234,8 +231,7 @@ class WindowsCd(CdRun):
     def assertNothingChanged(self, result, source_path):
         """A cancelled prompt: only the fresh directory was made."""
         self.assertRun(result, 0, None, [NOT_USEABLE % source_path])
-        self.assertEqual({"SourcePath": source_path.encode() + b"\0", "Quorvel": None},
-                         result.registry)
+        self.assertEqual(registry_values(source_path), result.registry)
         self.assertEqual([], self.fresh_files())
         self.assertEqual([], self.world.remover_record())
         self.assertIsNone(self.world.find(FINISHMSG))
@@ -330,7 +326,7 @@ class TypicalRun(CdRun):
         self.finish()
         self.assertEqual(FRESH.encode() + b"\0", world.watched()["SourcePath"])
         world.restart()
-        self.assertEqual({"SourcePath": b"D:\\WIN98\0", "Quorvel": None}, world.watched())
+        self.assertEqual(registry_values(r"D:\WIN98"), world.watched())
 
 
 class PackageElsewhere(CdRun):
@@ -369,8 +365,7 @@ class PackageElsewhere(CdRun):
         self.assertInstalledFrom(result, drivers)
 
         self.world.restart()
-        self.assertEqual({"SourcePath": b"D:\\WIN 98-SE\0", "Quorvel": None},
-                         self.world.watched())
+        self.assertEqual(registry_values(r"D:\WIN 98-SE"), self.world.watched())
 
     def test_s_then_cancel_at_the_prompt_still_leaves_the_program(self):
         self.lay_out_elsewhere(PKG + r"\DRIVERS")
@@ -382,8 +377,7 @@ class PackageElsewhere(CdRun):
         self.assertEqual([NOT_USEABLE % r"D:\WIN 98-SE"] + repointed(r"C:\QVDRV"),
                          self.log_lines(result))
         self.world.restart()
-        self.assertEqual({"SourcePath": b"D:\\WIN 98-SE\0", "Quorvel": None},
-                         self.world.watched())
+        self.assertEqual(registry_values(r"D:\WIN 98-SE"), self.world.watched())
 
     def test_f_naming_a_missing_directory_installs_the_started_package(self):
         self.lay_out_elsewhere(PKG)
@@ -424,8 +418,7 @@ class WriteProtectedDisc(CdRun):
                 self.assertEqual([NOT_USEABLE % r"D:\WIN98"] + placement +
                                  [NOT_UPDATED % new_path], self.log_lines(result))
                 world.restart()
-                self.assertEqual({"SourcePath": b"D:\\WIN98\0", "Quorvel": None},
-                                 world.watched())
+                self.assertEqual(registry_values(r"D:\WIN98"), world.watched())
 
 
 if __name__ == "__main__":

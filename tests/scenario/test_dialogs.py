@@ -11,7 +11,7 @@ from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PAT
                  QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE, STEPFILE2, YES,
                  DialogTest, poll)
 from messages import (COPYING, INF, NOINF, NOT_USEABLE, OTHER, USEABLE, SectionChecks, copies,
-                      inf_lines, repointed, section_lines)
+                      entry, inf_lines, registry_values, repointed, section_lines)
 
 PKG = r"C:\PKG"
 DEST = r"C:\QVDEST"
@@ -127,7 +127,7 @@ class YesSequence(DialogRun):
         self.assertEqual(b"driver", self.world.host(DEST + r"\QVAUDIO.DRV").read_bytes())
         self.assertEqual(INF_TEXT, self.world.host(INF + r"\OEM0.INF").read_bytes())
         self.assertEqual([("uninstal.exe -C", PKG, DEST, True)], self.world.remover_record())
-        self.assertEqual({"SourcePath": DEST.encode() + b"\0", "Quorvel": None}, result.registry)
+        self.assertEqual(registry_values(DEST), result.registry)
 
     def test_without_driver_files_d_skips_the_check_yet_copies(self):
         self.lay_out(files={"README.TXT": b"no drivers"})
@@ -149,9 +149,7 @@ class YesSequence(DialogRun):
         self.world.keys("Return")
         self.world.wait_dialog(FINISHMSG)
         result = self.finish_with_cancel()
-        self.assertEqual({"SourcePath": fresh.encode() + b"\0",
-                          "Quorvel": fresh.encode() + b"\\Drivewright -X=D:\\WIN98\0"},
-                         result.registry)
+        self.assertEqual(registry_values(fresh, entry(fresh, r"D:\WIN98")), result.registry)
         lines = self.log_lines(result)
         self.assertEqual([NOT_USEABLE % r"D:\WIN98",
                           COPYING % (r"C:\WINDOWS\SYSTEM\MSJSTICK.DRV", fresh + r"\MSJSTICK.DRV")] +
@@ -235,7 +233,7 @@ class DriverPathPrompt(DialogRun):
                     self.world.keys("Escape")
                 result = self.finish()
                 self.assertRun(result, 0, None, [USEABLE % DEST])
-                self.assertEqual({"SourcePath": DEST.encode() + b"\0", "Quorvel": None}, result.registry)
+                self.assertEqual(registry_values(DEST), result.registry)
                 self.assertEqual(before, self.snapshot())
                 self.assertEqual([], self.world.remover_record())
                 self.assertIsNone(self.world.find(FINISHMSG))

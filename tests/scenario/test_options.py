@@ -6,7 +6,7 @@ request, which Wine accepts (1); a quiet run with -c, and an interactive run
 whose dialogs are not shown, end with 0."""
 
 from bench import ScenarioTest, main
-from messages import BADARG, HELP, NOINF, UPDATED, USEABLE, copies, copy, repointed
+from messages import BADARG, HELP, NOINF, UPDATED, USEABLE, copies, copy, entry, repointed
 
 WINDIR = r"C:\windows"
 UNCHANGED = (WINDIR, None)
@@ -14,10 +14,6 @@ UNCHANGED = (WINDIR, None)
 # What a quiet run installs from a package that holds only the program, with
 # SourcePath the Windows directory.
 INSTALLED = copies(WINDIR, []) + [copy(WINDIR, "Drivewright.exe"), NOINF]
-
-
-def entry(new_path, old_path=WINDIR):
-    return new_path + "\\Drivewright -X=" + old_path
 
 
 class OptionTable(ScenarioTest):
@@ -74,16 +70,16 @@ class OptionTable(ScenarioTest):
         too_long = longest + "L"
         self.check([
             (r"-s=C:\MY DRIVERS", 0, "\n", repointed(r"C:\MY"), "",
-             (r"C:\MY", entry(r"C:\MY")), [r"C:\MY"]),
+             (r"C:\MY", entry(r"C:\MY", WINDIR)), [r"C:\MY"]),
             (r"-s=C:\NEW-DRV", 0, "\n", repointed(r"C:\NEW"), "",
-             (r"C:\NEW", entry(r"C:\NEW")), [r"C:\NEW"]),
+             (r"C:\NEW", entry(r"C:\NEW", WINDIR)), [r"C:\NEW"]),
             (r"-s=C:\NEW -?", 0, "\n", repointed(r"C:\NEW"), HELP,
-             (r"C:\NEW", entry(r"C:\NEW")), [r"C:\NEW"]),
+             (r"C:\NEW", entry(r"C:\NEW", WINDIR)), [r"C:\NEW"]),
             # Every missing level of the path is made.
             (r"-s=C:\NO\SUCH", 0, "\n", repointed(r"C:\NO\SUCH"),
-             "", (r"C:\NO\SUCH", entry(r"C:\NO\SUCH")), [r"C:\NO\SUCH"]),
+             "", (r"C:\NO\SUCH", entry(r"C:\NO\SUCH", WINDIR)), [r"C:\NO\SUCH"]),
             ("-s=" + longest, 0, "\n", repointed(longest), "",
-             (longest, entry(longest)), [longest]),
+             (longest, entry(longest, WINDIR)), [longest]),
             ("-s=" + too_long, 0, "\n", [BADARG % ("-s=" + too_long)[:127]], "",
              UNCHANGED, []),
         ])

@@ -8,17 +8,10 @@ import time
 
 from bench import DELETE, KEEP, RUNONCE_KEY, SETUP_KEY, ScenarioTest, main
 from messages import (BADARG, HELP, NO_SOURCE_PATH, NOINF, NORESTORE, NOT_UPDATED, NOT_USEABLE,
-                      UPDATED, USEABLE, copies, copy, placed, repointed)
+                      UPDATED, USEABLE, copies, copy, entry, placed, registry_values, repointed,
+                      text)
 
 WIN98 = r"D:\WIN98"
-
-
-def text(value):
-    return value.encode("latin-1") + b"\0"
-
-
-def entry(new_path, old_path=WIN98):
-    return new_path + "\\Drivewright -X=" + old_path
 
 
 def installed(new_path):
@@ -42,11 +35,11 @@ class RestoreCycle(RestoreTest):
         new = r"C:\QVDRV"
         first = self.repoint(new)
         self.assertRun(first, 0, "\n", [NOT_USEABLE % WIN98] + repointed(new) + installed(new))
-        self.assertEqual({"SourcePath": text(new), "Quorvel": text(entry(new))}, first.registry)
+        self.assertEqual(registry_values(new, entry(new, WIN98)), first.registry)
 
         # The copy of the package put the program where the entry runs it.
         self.world.restart()
-        self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None}, self.world.watched())
+        self.assertEqual(registry_values(WIN98), self.world.watched())
         log = self.world.log_path.read_bytes()
         self.assertSections(log, ("\n", [NOT_USEABLE % WIN98] + repointed(new) + installed(new)),
                             ("\n", [USEABLE % new, UPDATED % WIN98]))
@@ -67,11 +60,10 @@ class RestoreCycle(RestoreTest):
                              installed(r"C:\QUORVEL\DRIVERS")),
                             ("\n", [USEABLE % r"C:\QUORVEL\DRIVERS"] + repointed(r"C:\DRV2") +
                              installed(r"C:\DRV2")))
-        self.assertEqual({"SourcePath": text(r"C:\DRV2"),
-                          "Quorvel": text(entry(r"C:\DRV2", old))}, second.registry)
+        self.assertEqual(registry_values(r"C:\DRV2", entry(r"C:\DRV2", old)), second.registry)
 
         self.world.restart()
-        self.assertEqual({"SourcePath": text(old), "Quorvel": None}, self.world.watched())
+        self.assertEqual(registry_values(old), self.world.watched())
 
     def test_quiet_run_that_restarts_restores_by_itself(self):
         new = r"C:\QVDRV"
@@ -122,8 +114,7 @@ class ProgramPlaced(RestoreTest):
                                [NOT_USEABLE % old] + repointed(new, program) + messages,
                                stdout_only)
                 self.world.restart()
-                self.assertEqual({"SourcePath": text(old), "Quorvel": None},
-                                 self.world.watched())
+                self.assertEqual(registry_values(old), self.world.watched())
 
 
 class EarlierEntries(RestoreTest):
@@ -132,7 +123,7 @@ class EarlierEntries(RestoreTest):
         stored_length = "C:\\" + "z" * 130 + "\\Drivewright -X=D:\\OLDEST"
         too_long = "C:\\" + "z" * 240 + "\\Drivewright -X=D:\\OLDEST"
         cases = [
-            ("from an earlier run", entry(r"C:\QUORVEL\DRIVERS"), WIN98),
+            ("from an earlier run", entry(r"C:\QUORVEL\DRIVERS", WIN98), WIN98),
             ("without the marker", r"C:\OTHER\tool.exe -y", r"C:\windows"),
             ("marker in another case", r"C:\Q\DRIVEWRIGHT -x=D:\OLD", r"C:\windows"),
             ("old path with blanks and dashes",
@@ -145,8 +136,8 @@ class EarlierEntries(RestoreTest):
                 result = self.repoint(r"C:\DRV2", source_path=r"C:\windows", earlier=earlier)
                 self.assertRun(result, 0, "\n", [USEABLE % r"C:\windows"] + repointed(r"C:\DRV2") +
                                installed(r"C:\DRV2"))
-                self.assertEqual({"SourcePath": text(r"C:\DRV2"),
-                                  "Quorvel": text(entry(r"C:\DRV2", old_path))}, result.registry)
+                self.assertEqual(registry_values(r"C:\DRV2", entry(r"C:\DRV2", old_path)),
+                                 result.registry)
 
 
 class Failures(RestoreTest):
@@ -169,12 +160,9 @@ class Failures(RestoreTest):
                 self.assertRun(result, 0, "\n",
                                [NOT_USEABLE % old, placed(new_path), NORESTORE % old,
                                 NOT_UPDATED % new_path] + installed(new_path))
-                self.assertEqual({"SourcePath": text(old),
-                                  "Quorvel": None if left is None else text(left)},
-                                 result.registry)
+                self.assertEqual(registry_values(old, left), result.registry)
         result = self.repoint(fits, source_path=old)
-        self.assertEqual({"SourcePath": text(fits), "Quorvel": text(entry(fits, old))},
-                         result.registry)
+        self.assertEqual(registry_values(fits, entry(fits, old)), result.registry)
 
     def test_the_restore_runs_where_start_up_cannot_go_on(self):
         # Windows removes the entry before it runs it: the restore run is the
@@ -190,8 +178,7 @@ class Failures(RestoreTest):
                 else:
                     self.world.bench("del", SETUP_KEY, "SourcePath")
                 self.world.restart()
-                self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None},
-                                 self.world.watched())
+                self.assertEqual(registry_values(WIN98), self.world.watched())
                 if log.is_dir():
                     self.assertEqual([], list(log.iterdir()))
                 else:
