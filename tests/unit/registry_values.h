@@ -10,10 +10,9 @@
 
 #include <string>
 
-namespace registry_values {
-
-inline bool Check(LONG rc, const char *what, const char *subKey, const char *name,
-                  const char *file, int line)
+// A registry call's result; a failure is reported at the caller's line.
+inline bool RegistryCheck(LONG rc, const char *what, const char *subKey, const char *name,
+                          const char *file, int line)
 {
     if (rc == ERROR_SUCCESS)
         return true;
@@ -22,17 +21,19 @@ inline bool Check(LONG rc, const char *what, const char *subKey, const char *nam
     return false;
 }
 
-}  // namespace registry_values
-
-// Makes the key where it is missing.
-inline bool MakeKey(HKEY root, const char *subKey, const char *file = __builtin_FILE(),
-                    int line = __builtin_LINE())
+// The key, made where it is missing and open for all access; NULL on failure.
+inline HKEY OpenMadeKey(HKEY root, const char *subKey, const char *file, int line)
 {
     HKEY key;
     LONG rc = RegCreateKeyExA(root, subKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
-    if (rc == ERROR_SUCCESS)
-        RegCloseKey(key);
-    return registry_values::Check(rc, "making", subKey, NULL, file, line);
+    return RegistryCheck(rc, "making", subKey, NULL, file, line) ? key : NULL;
+}
+
+inline bool MakeKey(HKEY root, const char *subKey, const char *file = __builtin_FILE(),
+                    int line = __builtin_LINE())
+{
+    HKEY key = OpenMadeKey(root, subKey, file, line);
+    return key && RegCloseKey(key) == ERROR_SUCCESS;
 }
 
 // A REG_SZ value of exactly these bytes (a terminator only where they hold
@@ -40,13 +41,12 @@ inline bool MakeKey(HKEY root, const char *subKey, const char *file = __builtin_
 inline bool SetBytes(HKEY root, const char *subKey, const char *name, const std::string &bytes,
                      const char *file = __builtin_FILE(), int line = __builtin_LINE())
 {
-    HKEY key;
-    LONG rc = RegCreateKeyExA(root, subKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
-    if (rc == ERROR_SUCCESS) {
-        rc = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)bytes.data(), (DWORD)bytes.size());
-        RegCloseKey(key);
-    }
-    return registry_values::Check(rc, "setting", subKey, name, file, line);
+    HKEY key = OpenMadeKey(root, subKey, file, line);
+    if (!key)
+        return false;
+    LONG rc = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)bytes.data(), (DWORD)bytes.size());
+    RegCloseKey(key);
+    return RegistryCheck(rc, "setting", subKey, name, file, line);
 }
 
 // A REG_SZ value holding the text and its terminator.
@@ -68,7 +68,7 @@ inline bool DeleteValue(HKEY root, const char *subKey, const char *name,
         if (rc == ERROR_FILE_NOT_FOUND)
             rc = ERROR_SUCCESS;
     }
-    return registry_values::Check(rc, "deleting", subKey, name, file, line);
+    return RegistryCheck(rc, "deleting", subKey, name, file, line);
 }
 
 // The key (without subkeys) is gone afterwards, whether or not it was there.
@@ -97,7 +97,7 @@ inline std::string ReadValue(HKEY root, const char *subKey, const char *name,
     RegCloseKey(key);
     if (rc == ERROR_FILE_NOT_FOUND)
         return "<no value>";
-    return registry_values::Check(rc, "reading", subKey, name, file, line) ? std::string(data, size)
+    return RegistryCheck(rc, "reading", subKey, name, file, line) ? std::string(data, size)
                                                                           : "<unreadable>";
 }
 
