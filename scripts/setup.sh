@@ -19,7 +19,7 @@ packages=(
     cmake make python3
     gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-    wine wine32 wine64
+    wine wine32 wine64 fonts-wine
     googletest clang libclang-rt-14-dev
     xvfb xdotool imagemagick gcab icoutils locales
 )

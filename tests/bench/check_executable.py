@@ -21,10 +21,12 @@ LATER = {"GetFileAttributesExA", "IsDebuggerPresent", "GetLongPathNameA", "CopyF
          "AllowSetForegroundWindow", "LockSetForegroundWindow", "GetAncestor",
          "GetTitleBarInfo", "SendInput", "_vsnprintf_s", "strcpy_s"}
 
-# sizeof(InstallRecord) (app/install_state.h) by its fields: three pointers,
-# five 512-byte paths, six ints (RebootMode padded to one), the log and INF
-# names, InfLine and the three CD paths.
-RUN_RECORD = 3 * 4 + 5 * 512 + 6 * 4 + (5 * 128 + 512) + 1024 + 3 * 512
+# The most initialised writable data the file may carry. The imports, the few
+# initialised variables and the C runtime's tables take 2,188 bytes today; 4 KB
+# leaves room for a few more imports and variables, and stays well under the
+# run record (over 6 KB of buffers, all zero at start), which therefore cannot
+# move out of .bss unnoticed.
+WRITABLE_DATA_CEILING = 4096
 
 # Section flags of an image that the loader knows: contents, memory access
 # and discarding. Object-file flags (alignment, linker info) have no place.
@@ -107,8 +109,8 @@ class Executable(unittest.TestCase):
         written = [s for s in self.image.sections
                    if s.characteristics & 0x40 and s.characteristics & 0x80000000
                    and s.name != ".rsrc"]
-        self.assertLess(sum(s.virtual_size for s in written), RUN_RECORD,
-                        [(s.name, s.virtual_size) for s in written])
+        self.assertLessEqual(sum(s.virtual_size for s in written), WRITABLE_DATA_CEILING,
+                             [(s.name, s.virtual_size) for s in written])
 
 
 if __name__ == "__main__":

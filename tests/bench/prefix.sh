@@ -21,6 +21,9 @@ case $version in
     *) echo "unknown Windows version $version" >&2; exit 2 ;;
 esac
 
+# Wine's own Marlett (package fonts-wine).
+marlett=/usr/share/wine/fonts/marlett.ttf
+
 make_template() {
     local dir=$1
     [ -f "$dir/.ready" ] && return 0
@@ -50,6 +53,11 @@ make_template() {
     # emulator, with a dozen prefixes up at once during the tests.
     WINEPREFIX=$dir timeout 300 wine reg add 'HKLM\System\CurrentControlSet\Services\winebus' \
         /v 'Enable SDL' /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # Wine draws the caption buttons with the symbol font Marlett, as Windows
+    # does. This Wine build does not load the fonts of its own data directory,
+    # so without a copy among the prefix's fonts each close box shows the
+    # letter "r" in place of the cross.
+    cp "$marlett" "$dir/drive_c/windows/Fonts/"
     WINEPREFIX=$dir timeout 300 wine reg add 'HKLM\Software\Wine\Drives' /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$dir timeout 300 wine reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$dir wineserver -k || true

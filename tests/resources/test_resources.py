@@ -12,8 +12,9 @@ import sys
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
+sys.path[:0] = [HERE, os.path.join(HERE, "..", "scenario")]
 import pe_resources as pe  # noqa: E402
+import dialog_texts as shown  # noqa: E402
 
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 EXE = sys.argv.pop(1) if len(sys.argv) > 1 else os.path.join(ROOT, "build", "Drivewright.exe")
@@ -34,7 +35,6 @@ WS_EX_TRANSPARENT, WS_EX_CLIENTEDGE = 0x20, 0x200
 INSTALLER_STYLE = (WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK
                    | DS_SETFOREGROUND | DS_CENTER | DS_SETFONT)
 ABOUT_STYLE = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER | DS_SETFONT
-INSTALLER_CAPTION = "Quorvel Audio Driver Installation"
 
 # Control kinds: (class, style).
 LOGO = ("STATIC", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_SUNKEN)
@@ -49,61 +49,54 @@ FREE_TEXT = object()  # any non-empty text: the maker's notice line
 # One row per control in template order: id, kind, text, (x, y, w, h), extended style.
 # The logo is the same in all four installer dialogs; its text is bitmap 102.
 LOGO_ROW = (-1, LOGO, 102, (46, 7, 137, 49), WS_EX_CLIENTEDGE)
+LABELS = shown.LABELS
 CONTROLS = {
     105: [  # main dialog
         LOGO_ROW,
-        (1024, CENTRED, "This utility will install Quorvel Ware Audio Drivers, or will update your "
-                        "existing drivers. Older versions of the Quorvel drivers will be erased. "
-                        "Do you want to continue?", (23, 65, 187, 30), WS_EX_TRANSPARENT),
-        (1020, LEFT, "", (20, 65, 190, 10), 0),
-        (1021, LEFT, "", (20, 76, 190, 10), 0),
-        (1022, LEFT, "", (20, 87, 190, 10), 0),
-        (1023, LEFT, "", (20, 98, 190, 10), 0),
-        (1004, DEFAULT, "&Yes", (25, 125, 50, 20), 0),
-        (1005, BUTTON, "&No", (90, 125, 50, 20), 0),
-        (1002, BUTTON, "&About", (155, 125, 50, 20), 0),
+        (shown.QUESTION, CENTRED, shown.QUESTION_TEXT, (23, 65, 187, 30), WS_EX_TRANSPARENT),
+        (shown.STEP, LEFT, "", (20, 65, 190, 10), 0),
+        (shown.STEPFILE, LEFT, "", (20, 76, 190, 10), 0),
+        (shown.STEP2, LEFT, "", (20, 87, 190, 10), 0),
+        (shown.STEPFILE2, LEFT, "", (20, 98, 190, 10), 0),
+        (shown.YES, DEFAULT, LABELS[shown.YES], (25, 125, 50, 20), 0),
+        (shown.NO, BUTTON, LABELS[shown.NO], (90, 125, 50, 20), 0),
+        (shown.ABOUT_BUTTON, BUTTON, LABELS[shown.ABOUT_BUTTON], (155, 125, 50, 20), 0),
     ],
     103: [  # finish dialog
         LOGO_ROW,
-        (1019, CENTRED, "Setup is complete. You must restart your system for the changes to take "
-                        "effect. Remember to remove any disks from the diskette drive and the "
-                        "CD-ROM drive.", (20, 65, 190, 30), 0),
-        (1000, BUTTON, "&Shut Down", (25, 125, 50, 20), 0),
-        (1001, DEFAULT, "&Restart", (90, 125, 50, 20), 0),
-        (1007, BUTTON, "&Cancel", (155, 125, 50, 20), 0),
+        (shown.FINISHMSG, CENTRED, shown.FINISH_TEXT, (20, 65, 190, 30), 0),
+        (shown.SHUTDOWN, BUTTON, LABELS[shown.SHUTDOWN], (25, 125, 50, 20), 0),
+        (shown.RESTART, DEFAULT, LABELS[shown.RESTART], (90, 125, 50, 20), 0),
+        (shown.CANCEL, BUTTON, LABELS[shown.CANCEL], (155, 125, 50, 20), 0),
     ],
     107: [  # driver-path prompt
         LOGO_ROW,
-        (1008, CENTRED, "Drivewright could not find the drivers in the following directory. If "
-                        "the drivers can be found in another directory, please enter it below.",
-         (20, 65, 190, 30), 0),
-        (1006, PATH, "", (20, 100, 190, 14), WS_EX_CLIENTEDGE),
-        (1003, DEFAULT, "&OK", (58, 125, 50, 20), 0),
-        (1007, BUTTON, "&Cancel", (123, 125, 50, 20), 0),
+        (shown.PATHMSG, CENTRED, shown.PATHMSG_TEXT, (20, 65, 190, 30), 0),
+        (shown.PATH, PATH, "", (20, 100, 190, 14), WS_EX_CLIENTEDGE),
+        (shown.OK, DEFAULT, LABELS[shown.OK], (58, 125, 50, 20), 0),
+        (shown.CANCEL, BUTTON, LABELS[shown.CANCEL], (123, 125, 50, 20), 0),
     ],
     108: [  # insert-CD prompt
         LOGO_ROW,
-        (1018, CENTRED, "Locate your Windows installation CD-ROM and put it in the CD-ROM drive. "
-                        "The install program needs to copy some files from it for proper "
-                        "operation of your Quorvel Audio Sound Board.", (20, 65, 190, 36), 0),
-        (1003, DEFAULT, "&OK", (58, 125, 50, 20), 0),
-        (1007, BUTTON, "&Cancel", (123, 125, 50, 20), 0),
+        (shown.CDMSG, CENTRED, shown.CD_TEXT, (20, 65, 190, 36), 0),
+        (shown.OK, DEFAULT, LABELS[shown.OK], (58, 125, 50, 20), 0),
+        (shown.CANCEL, BUTTON, LABELS[shown.CANCEL], (123, 125, 50, 20), 0),
     ],
     104: [  # About box: classic template, no logo
-        (1003, DEFAULT, "&OK", (70, 50, 50, 20), 0),
-        (-1, CENTRED, "Quorvel Audio Driver Installation Utility", (10, 12, 170, 10), 0),
+        (shown.OK, DEFAULT, LABELS[shown.OK], (70, 50, 50, 20), 0),
+        (-1, CENTRED, shown.PRODUCT, (10, 12, 170, 10), 0),
         (-1, CENTRED, FREE_TEXT, (10, 23, 170, 10), 0),
-        (-1, CENTRED, "Version: 4.05.0200 Beta", (10, 34, 170, 10), 0),
+        (-1, CENTRED, shown.ABOUT_VERSION, (10, 34, 170, 10), 0),
     ],
 }
 
 # Dialog frames: extended?, style, (x, y, w, h), caption, (points, weight, italic, charset, face).
 # A classic template carries neither weight, italic nor character set.
-INSTALLER_FRAME = (True, INSTALLER_STYLE, (0, 0, 230, 160), INSTALLER_CAPTION,
+INSTALLER_FRAME = (True, INSTALLER_STYLE, (0, 0, 230, 160), shown.MAIN_TITLE,
                    (8, 0, 0, 1, "MS Sans Serif"))
 FRAMES = {
     103: INSTALLER_FRAME, 105: INSTALLER_FRAME, 107: INSTALLER_FRAME, 108: INSTALLER_FRAME,
-    104: (False, ABOUT_STYLE, (0, 0, 190, 80), "About", (8, None, None, None, "MS Sans Serif")),
+    104: (False, ABOUT_STYLE, (0, 0, 190, 80), shown.ABOUT_TITLE, (8, None, None, None, "MS Sans Serif")),
 }
 
 IDB_LOGO, IDI_MAIN, ICON_IMAGE, VERSION_ID = 102, 106, 1, 1
@@ -115,7 +108,7 @@ VERSION_STRINGS = [  # None: the maker's free text, which must not be empty
     ("InternalName", "Drivewright"),
     ("LegalCopyright", None),
     ("OriginalFilename", "Drivewright.exe"),
-    ("ProductName", "Quorvel Audio Driver Installation Utility"),
+    ("ProductName", shown.PRODUCT),
     ("ProductVersion", "0.2 Beta"),
 ]
 

@@ -12,17 +12,14 @@ import tempfile
 import time
 
 from bench import BUILD, ScenarioTest, World
+# The dialog tests take the control numbers from here as well.
+from dialog_texts import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO,  # noqa: F401
+                          OK, PATH, PATHMSG, QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE,
+                          STEPFILE2, YES)
 
 SHOTS = BUILD / "screenshots"
 WINE_DESKTOP = (r"HKCU\Software\Wine\Explorer", "Desktop", "Default")
 DESKTOP_SIZE = (r"HKCU\Software\Wine\Explorer\Desktops", "Default", "800x600")
-
-MAIN_TITLE = "Quorvel Audio Driver Installation"
-# Controls that tell the dialogs apart.
-QUESTION, STEP, STEPFILE, STEP2, STEPFILE2 = 1024, 1020, 1021, 1022, 1023
-YES, NO, ABOUT_BUTTON, OK, CANCEL = 1004, 1005, 1002, 1003, 1007
-PATH, PATHMSG, CDMSG, FINISHMSG = 1006, 1008, 1018, 1019
-SHUTDOWN, RESTART = 1000, 1001
 
 
 def poll(what, probe, timeout=60.0, interval=0.1):

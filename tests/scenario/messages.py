@@ -1,4 +1,6 @@
-"""The program's log messages, as the scenario tests expect them."""
+"""The program's log messages as the scenario tests expect them, the lines
+that a run's copies and INF files give, the registry values a run leaves, and
+the messages of a run's section of the log."""
 
 USEABLE = "Sourcepath in registry is %s (useable)\n"
 NOT_USEABLE = "Sourcepath in registry is %s (not useable)\n"
@@ -27,3 +29,80 @@ HELP = ("DRIVEWRIGHT.EXE Options \n"
         " ")
 EXTRACTING = "Extracting %s from %s \n"
 EXTRACT_FAILED = "Extract of %s from %s FAILED \n"
+
+INF = r"C:\windows\INF"
+OTHER = INF + r"\OTHER"
+PROGRAM = r"C:\PKG\Drivewright.exe"
+
+
+def copy(dest, name, copied=True):
+    """The line of one file copied (or not) by name into the directory dest."""
+    join = dest if dest.endswith("\\") else dest + "\\"
+    return (COPYING if copied else FAILED) % (name, join + name)
+
+
+def copies(dest, names, failed=(".", "..")):
+    """A package copied into dest: each name copied, then each of failed
+    refused; a package directory's "." and ".." always are."""
+    return [copy(dest, n) for n in names] + [copy(dest, n, False) for n in failed]
+
+
+def placed(new_path, program=PROGRAM, copied=True):
+    """The running program put where the restore entry runs it."""
+    return (COPYING if copied else FAILED) % (program, new_path + "\\Drivewright.exe")
+
+
+def repointed(new_path, program=PROGRAM):
+    """What a repointing logs when it goes through: the program first."""
+    return [placed(new_path, program), UPDATED % new_path]
+
+
+def inf_lines(name, provider, n=0, oem=COPYING, other=COPYING):
+    """An INF file installed as INF\\OEM<n>.INF and under INF\\OTHER; oem or
+    other is FAILED where that copy fails."""
+    return [oem % (name, INF + "\\OEM%d.INF" % n), other % (name, OTHER + "\\" + provider + name)]
+
+
+def text(value):
+    """A registry text as stored: with its terminator."""
+    return value.encode("latin-1") + b"\0"
+
+
+def entry(new_path, old_path):
+    """The restore entry that repointing SourcePath from old_path leaves."""
+    return new_path + "\\Drivewright -X=" + old_path
+
+
+def registry_values(source_path, restore_entry=None):
+    """SourcePath and the restore entry as a run's registry and World.watched()
+    report them; None where there is none."""
+    return {"SourcePath": text(source_path),
+            "Quorvel": None if restore_entry is None else text(restore_entry)}
+
+
+def section_lines(log):
+    """The messages of a log that holds one run's section, each with its line
+    feed: from the SourcePath line, which every run writes first, to the end,
+    so without the banner or a header line."""
+    lines = log.decode("latin-1").replace("\r\n", "\n").split("\n")[:-1]
+    first = next(n for n, line in enumerate(lines) if line.startswith("Sourcepath"))
+    return [line + "\n" for line in lines[first:]]
+
+
+class SectionChecks:
+    """For scenario tests: a run's messages where the copies of a directory
+    stand in the file system's order."""
+
+    def assertLines(self, lines, head, copied, tail, msg=None):
+        """lines are head, then the copied lines in any order, then tail."""
+        middle = len(lines) - len(tail)
+        self.assertEqual(head, lines[:len(head)], msg)
+        self.assertCountEqual(copied, lines[len(head):middle], msg)
+        self.assertEqual(tail, lines[middle:], msg)
+
+    def assertInstalled(self, result, source_line, copied, tail, exit_code=0, header="\n"):
+        """Exit code, standard output and the log's one section exactly: the
+        SourcePath line, the copies in the file system's order, then tail."""
+        lines = section_lines(result.log)
+        self.assertLines(lines, [source_line], copied, tail, result.log)
+        self.assertRun(result, exit_code, header, lines)

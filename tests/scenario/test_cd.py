@@ -8,16 +8,12 @@ import tempfile
 from pathlib import Path
 
 from bench import BUILD, main
+from dialog_texts import BADCD, CD_TEXT
 from gui import CANCEL, CDMSG, FINISHMSG, PATH, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
 from messages import (COPYING, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF, NOT_UPDATED, NOT_USEABLE,
-                      UPDATED, USEABLE)
+                      UPDATED, USEABLE, copies, entry, placed, registry_values, repointed)
 from test_dialogs import DRIVERS, PKG, DialogRun
 
-CD_TEXT = ("Locate your Windows installation CD-ROM and put it in the CD-ROM drive. The "
-           "install program needs to copy some files from it for proper operation of your "
-           "Quorvel Audio Sound Board.")
-BADCD = ("That does not appear to be a valid Windows install CD. "
-         "Please check the disk and try again.")
 SYSTEM_JOYSTICK = r"C:\WINDOWS\SYSTEM\MSJSTICK.DRV"
 FRESH = r"C:\QUORVEL\DRIVERS"
 JOYSTICK = b"MZ joystick driver \x00\xff" * 50
@@ -73,24 +69,19 @@ class CdRun(DialogRun):
         self.world.wait_dialog(FINISHMSG)
         return self.finish_with_cancel()
 
-    def package_copies(self, dest=FRESH):
-        names = ["Drivewright.exe", "uninstal.exe", "uninstal.cfg"] + list(DRIVERS)
-        return ([COPYING % (n, dest + "\\" + n) for n in names] +
-                [FAILED % (n, dest + "\\" + n) for n in (".", "..")])
+    PACKAGE = ["Drivewright.exe", "uninstal.exe", "uninstal.cfg"] + list(DRIVERS)
 
-    def assertCdRun(self, result, source_path, component_lines, dest=FRESH):
+    def assertCdRun(self, result, source_path, component_lines, dest=FRESH,
+                    program=PKG + r"\Drivewright.exe"):
         """The log: SourcePath, the component lines, the repointing with the
         program put in place first, the package (in the file system's order),
-        the INF lines."""
+        the INF lines; SourcePath and the restore entry. Returns the lines."""
         lines = self.log_lines(result)
-        head = [NOT_USEABLE % source_path] + component_lines + [
-            COPYING % (PKG + r"\Drivewright.exe", dest + r"\Drivewright.exe"), UPDATED % dest]
-        self.assertEqual(head, lines[:len(head)], result.log)
-        self.assertCountEqual(self.package_copies(dest), lines[len(head):-2])
-        self.assertEqual(self.inf_lines(), lines[-2:])
-        self.assertEqual({"SourcePath": dest.encode() + b"\0",
-                          "Quorvel": (dest + r"\Drivewright -X=" + source_path).encode() + b"\0"},
-                         result.registry)
+        self.assertLines(lines, [NOT_USEABLE % source_path] + component_lines +
+                         repointed(dest, program), copies(dest, self.PACKAGE), self.inf_lines(),
+                         result.log)
+        self.assertEqual(registry_values(dest, entry(dest, source_path)), result.registry)
+        return lines
 
     def fresh_files(self, dest=FRESH):
         host = self.world.host(dest)
@@ -121,8 +112,7 @@ class DriverDirectory(CdRun):
                     self.assertIn(FAILED % (SYSTEM_JOYSTICK, joystick), lines)
                     self.assertIn(NOT_UPDATED % dest, lines)
                     self.assertFalse(self.world.host(dest).exists())
-                    self.assertEqual({"SourcePath": b"D:\\WIN98\0", "Quorvel": None},
-                                     result.registry)
+                    self.assertEqual(registry_values(r"D:\WIN98"), result.registry)
                     continue
                 self.assertCdRun(result, r"D:\WIN98", [COPYING % (SYSTEM_JOYSTICK, joystick)],
                                  dest)
@@ -249,8 +239,7 @@ class WindowsCd(CdRun):
     def assertNothingChanged(self, result, source_path):
         """A cancelled prompt: only the fresh directory was made."""
         self.assertRun(result, 0, None, [NOT_USEABLE % source_path])
-        self.assertEqual({"SourcePath": source_path.encode() + b"\0", "Quorvel": None},
-                         result.registry)
+        self.assertEqual(registry_values(source_path), result.registry)
         self.assertEqual([], self.fresh_files())
         self.assertEqual([], self.world.remover_record())
         self.assertIsNone(self.world.find(FINISHMSG))
@@ -307,19 +296,9 @@ class TypicalRun(CdRun):
         result = self.finish()
 
         joystick = FRESH + r"\MSJSTICK.DRV"
-        names = ["Drivewright.exe", "uninstal.exe", "uninstal.cfg"] + list(DRIVERS)
-        lines = self.log_lines(result)
-        head = [NOT_USEABLE % r"D:\WIN98", EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB"),
-                COPYING % (r"D:\DRIVERS\Drivewright.exe", FRESH + r"\Drivewright.exe"),
-                UPDATED % FRESH]
-        self.assertEqual(head, lines[:4])
-        self.assertCountEqual([COPYING % (n, FRESH + "\\" + n) for n in names] +
-                              [FAILED % (n, FRESH + "\\" + n) for n in (".", "..")],
-                              lines[4:-2])
-        self.assertEqual(self.inf_lines(), lines[-2:])
-        self.assertEqual({"SourcePath": FRESH.encode() + b"\0",
-                          "Quorvel": rb"C:\QUORVEL\DRIVERS\Drivewright -X=D:\WIN98" + b"\0"},
-                         result.registry)
+        lines = self.assertCdRun(result, r"D:\WIN98",
+                                 [EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB")],
+                                 program=r"D:\DRIVERS\Drivewright.exe")
         self.assertEqual([("uninstal.exe -C", r"D:\DRIVERS", FRESH, True)],
                          world.remover_record())
         self.assertEqual(world.exe.read_bytes(),
@@ -327,7 +306,7 @@ class TypicalRun(CdRun):
         self.assertEqual(DRIVERS["QVAUDIO.INF"],
                          world.host(r"C:\windows\INF\OEM0.INF").read_bytes())
         # The package's files on the CD are read-only; what was installed is not.
-        installed = [FRESH + "\\" + n for n in names] + [
+        installed = [FRESH + "\\" + n for n in self.PACKAGE] + [
             r"C:\windows\INF\OEM0.INF", r"C:\windows\INF\OTHER\QUORVEL AUDIOQVAUDIO.INF"]
         self.assertTrue(world.read_only(r"D:\DRIVERS\QVAUDIO.DRV"))
         self.assertEqual([], [path for path in installed if world.read_only(path)])
@@ -356,7 +335,7 @@ class TypicalRun(CdRun):
         self.finish()
         self.assertEqual(FRESH.encode() + b"\0", world.watched()["SourcePath"])
         world.restart()
-        self.assertEqual({"SourcePath": b"D:\\WIN98\0", "Quorvel": None}, world.watched())
+        self.assertEqual(registry_values(r"D:\WIN98"), world.watched())
 
 
 class PackageElsewhere(CdRun):
@@ -375,16 +354,11 @@ class PackageElsewhere(CdRun):
         world.remover(drivers_dir)
 
     def assertInstalledFrom(self, result, drivers_dir):
-        lines = self.log_lines(result)
-        head = [NOT_USEABLE % r"D:\WIN 98-SE",
-                COPYING % (SYSTEM_JOYSTICK, FRESH + r"\MSJSTICK.DRV"),
-                COPYING % (PKG + r"\Drivewright.exe", FRESH + r"\Drivewright.exe"), UPDATED % FRESH]
-        self.assertEqual(head, lines[:4], result.log)
         names = [p.name for p in self.world.host(drivers_dir).iterdir() if p.is_file()]
-        copied = [COPYING % (n, FRESH + "\\" + n) for n in names]
-        self.assertCountEqual(copied + [FAILED % (n, FRESH + "\\" + n) for n in (".", "..")],
-                              lines[4:-2])
-        self.assertEqual(self.inf_lines(), lines[-2:])
+        self.assertLines(self.log_lines(result),
+                         [NOT_USEABLE % r"D:\WIN 98-SE",
+                          COPYING % (SYSTEM_JOYSTICK, FRESH + r"\MSJSTICK.DRV")] + repointed(FRESH),
+                         copies(FRESH, names), self.inf_lines(), result.log)
         self.assertEqual([("uninstal.exe -C", drivers_dir, FRESH, True)],
                          self.world.remover_record())
 
@@ -400,8 +374,7 @@ class PackageElsewhere(CdRun):
         self.assertInstalledFrom(result, drivers)
 
         self.world.restart()
-        self.assertEqual({"SourcePath": b"D:\\WIN 98-SE\0", "Quorvel": None},
-                         self.world.watched())
+        self.assertEqual(registry_values(r"D:\WIN 98-SE"), self.world.watched())
 
     def test_s_then_cancel_at_the_prompt_still_leaves_the_program(self):
         self.lay_out_elsewhere(PKG + r"\DRIVERS")
@@ -410,13 +383,10 @@ class PackageElsewhere(CdRun):
         self.world.wait_dialog(PATH)
         self.world.click_control(CANCEL)
         result = self.finish()
-        self.assertEqual([NOT_USEABLE % r"D:\WIN 98-SE",
-                          COPYING % (PKG + r"\Drivewright.exe", r"C:\QVDRV\Drivewright.exe"),
-                          UPDATED % r"C:\QVDRV"],
+        self.assertEqual([NOT_USEABLE % r"D:\WIN 98-SE"] + repointed(r"C:\QVDRV"),
                          self.log_lines(result))
         self.world.restart()
-        self.assertEqual({"SourcePath": b"D:\\WIN 98-SE\0", "Quorvel": None},
-                         self.world.watched())
+        self.assertEqual(registry_values(r"D:\WIN 98-SE"), self.world.watched())
 
     def test_f_naming_a_missing_directory_installs_the_started_package(self):
         self.lay_out_elsewhere(PKG)
@@ -435,11 +405,8 @@ class WriteProtectedDisc(CdRun):
         world.reset()
         world.make_dir(r"D:\WIN98")
         result = world.run("-q -c", source_path=r"D:\WIN98", fresh=False)
-        dest = r"D:\WIN98\Drivewright.exe"
-        self.assertRun(result, 0, "\n", [NOT_USEABLE % r"D:\WIN98",
-                                         FAILED % (".", r"D:\WIN98\."),
-                                         FAILED % ("..", r"D:\WIN98\.."),
-                                         FAILED % ("Drivewright.exe", dest), NOINF])
+        self.assertRun(result, 0, "\n", [NOT_USEABLE % r"D:\WIN98"] +
+                       copies(r"D:\WIN98", [], (".", "..", "Drivewright.exe")) + [NOINF])
         self.assertEqual([], list(world.host(r"D:\WIN98").iterdir()))
 
     def test_s_naming_a_place_on_the_disc_leaves_source_path_as_it_was(self):
@@ -450,7 +417,7 @@ class WriteProtectedDisc(CdRun):
             # -s path, what the repointing logs: a directory cannot be made
             # there, and the program cannot be put into one that exists.
             (r"D:\QVDRV", []),
-            (r"D:\WIN98", [FAILED % (r"C:\PKG\Drivewright.exe", r"D:\WIN98\Drivewright.exe")]),
+            (r"D:\WIN98", [placed(r"D:\WIN98", copied=False)]),
         ]
         for new_path, placement in cases:
             with self.subTest(new_path):
@@ -460,8 +427,7 @@ class WriteProtectedDisc(CdRun):
                 self.assertEqual([NOT_USEABLE % r"D:\WIN98"] + placement +
                                  [NOT_UPDATED % new_path], self.log_lines(result))
                 world.restart()
-                self.assertEqual({"SourcePath": b"D:\\WIN98\0", "Quorvel": None},
-                                 world.watched())
+                self.assertEqual(registry_values(r"D:\WIN98"), world.watched())
 
 
 if __name__ == "__main__":

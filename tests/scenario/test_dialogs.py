@@ -5,40 +5,23 @@ import re
 import time
 
 from bench import RUNONCE_KEY, main
+from dialog_texts import (ABOUT_TITLE, ABOUT_VERSION, BADPATH, FINISH_TEXT, LABELS, NODRIVERS,
+                          PATHMSG_TEXT, PRODUCT, QUESTION_TEXT)
 from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
                  QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE, STEPFILE2, YES,
                  DialogTest, poll)
-from messages import COPYING, FAILED, NOT_USEABLE, UPDATED, USEABLE
+from messages import (COPYING, INF, NOINF, NOT_USEABLE, OTHER, USEABLE, SectionChecks, copies,
+                      entry, inf_lines, registry_values, repointed, section_lines)
 
 PKG = r"C:\PKG"
 DEST = r"C:\QVDEST"
-INF = r"C:\windows\INF"
-OTHER = INF + r"\OTHER"
 INF_TEXT = b'[Version]\r\nProvider="Quorvel Audio"\r\n'
 DRIVERS = {"QVAUDIO.DRV": b"driver", "QVAUDIO.INF": INF_TEXT}
-
-QUESTION_TEXT = ("This utility will install Quorvel Ware Audio Drivers, or will update your "
-                 "existing drivers. Older versions of the Quorvel drivers will be erased. "
-                 "Do you want to continue?")
-PATHMSG_TEXT = ("Drivewright could not find the drivers in the following directory. If the "
-                "drivers can be found in another directory, please enter it below.")
-BADPATH = "The path you entered does not exist. Please enter another path name."
-NODRIVERS = ("There does not seem to be any driver files in that directory. "
-             "Please enter another path name.")
-FINISH_TEXT = ("Setup is complete. You must restart your system for the changes to take "
-               "effect. Remember to remove any disks from the diskette drive and the "
-               "CD-ROM drive.")
 RELEASE = r"C:\uninstal-release.txt"
 RESTART_MARK = r"C:\restart-mark.txt"
 
 
-def copies(names, dest=DEST):
-    """The log lines of a package copy: the files, then "." and ".." failing."""
-    return ([COPYING % (n, dest + "\\" + n) for n in names] +
-            [FAILED % (n, dest + "\\" + n) for n in (".", "..")])
-
-
-class DialogRun(DialogTest):
+class DialogRun(SectionChecks, DialogTest):
 
     def lay_out(self, files=DRIVERS, remover="", source_path=DEST):
         """Package C:\\PKG with the program, these files and a stand-in remover;
@@ -67,22 +50,11 @@ class DialogRun(DialogTest):
         return self.finish()
 
     def log_lines(self, result):
-        """The messages of the log's one section, after its banner."""
-        text = result.log.decode("latin-1").replace("\r\n", "\n")
-        lines = text.split("\n")[:-1]
-        first = next(n for n, line in enumerate(lines) if line.startswith("Sourcepath"))
-        return [line + "\n" for line in lines[first:]]
-
-    def assertInstalledRun(self, result, source_line, copy_lines, inf_lines):
-        """The log: source path line, the copies in the file system's order, the INF lines."""
-        lines = self.log_lines(result)
-        found = lines[1:1 + len(copy_lines)]
-        self.assertCountEqual(copy_lines, found, result.log)
-        self.assertRun(result, 0, None, [source_line] + found + inf_lines)
+        return section_lines(result.log)
 
     def inf_lines(self, name="QVAUDIO.INF", n=0):
-        return [COPYING % (name, INF + "\\OEM%d.INF" % n),
-                COPYING % (name, OTHER + "\\QUORVEL AUDIO" + name)]
+        """The package's INF file installed, under its provider Quorvel Audio."""
+        return inf_lines(name, "QUORVEL AUDIO", n)
 
 
 class BeforeYes(DialogRun):
@@ -112,11 +84,10 @@ class BeforeYes(DialogRun):
         for press in ("Return", "Escape"):
             self.world.keys("alt+a")
             about = self.world.wait_dialog(OK)
-            self.assertEqual("About", about.caption)
+            self.assertEqual(ABOUT_TITLE, about.caption)
             self.assertIsNone(about.close_box, "the About box has no close box")
-            self.assertEqual(["&OK", "Quorvel Audio Driver Installation Utility"],
-                             [c.text for c in about.items[:2]])
-            self.assertEqual("Version: 4.05.0200 Beta", about.items[3].text)
+            self.assertEqual([LABELS[OK], PRODUCT], [c.text for c in about.items[:2]])
+            self.assertEqual(ABOUT_VERSION, about.items[3].text)
             self.world.keys(press)
             self.world.wait_gone(OK)
             self.assertIsNotNone(self.world.find(QUESTION), "main dialog unchanged")
@@ -143,7 +114,7 @@ class YesSequence(DialogRun):
         shown = time.time()
         self.assertEqual(MAIN_TITLE, finish.caption)
         self.assertEqual(FINISH_TEXT, finish.text(FINISHMSG))
-        self.assertEqual(["&Shut Down", "&Restart", "&Cancel"],
+        self.assertEqual([LABELS[i] for i in (SHUTDOWN, RESTART, CANCEL)],
                          [finish.text(i) for i in (SHUTDOWN, RESTART, CANCEL)])
         self.assertIsNone(self.world.find(QUESTION), "the main dialog has ended")
         result = self.finish_with_cancel()
@@ -151,11 +122,12 @@ class YesSequence(DialogRun):
         # two seconds later.
         self.assertGreaterEqual(shown - self.world.log_path.stat().st_mtime, 2.0)
         names = ["Drivewright.exe", "QVAUDIO.DRV", "QVAUDIO.INF", "uninstal.exe", "uninstal.cfg"]
-        self.assertInstalledRun(result, USEABLE % DEST, copies(names), self.inf_lines())
+        self.assertInstalled(result, USEABLE % DEST, copies(DEST, names), self.inf_lines(),
+                             header=None)
         self.assertEqual(b"driver", self.world.host(DEST + r"\QVAUDIO.DRV").read_bytes())
         self.assertEqual(INF_TEXT, self.world.host(INF + r"\OEM0.INF").read_bytes())
         self.assertEqual([("uninstal.exe -C", PKG, DEST, True)], self.world.remover_record())
-        self.assertEqual({"SourcePath": DEST.encode() + b"\0", "Quorvel": None}, result.registry)
+        self.assertEqual(registry_values(DEST), result.registry)
 
     def test_without_driver_files_d_skips_the_check_yet_copies(self):
         self.lay_out(files={"README.TXT": b"no drivers"})
@@ -164,9 +136,7 @@ class YesSequence(DialogRun):
         self.world.wait_dialog(FINISHMSG)
         result = self.finish_with_cancel()
         names = ["Drivewright.exe", "README.TXT", "uninstal.exe", "uninstal.cfg"]
-        lines = self.log_lines(result)
-        self.assertCountEqual(copies(names), lines[1:-1])
-        self.assertEqual("No INF files found in current directory. \n", lines[-1])
+        self.assertLines(self.log_lines(result)[1:], [], copies(DEST, names), [NOINF])
         self.assertEqual(b"no drivers", self.world.host(DEST + r"\README.TXT").read_bytes())
 
     def test_unusable_source_path_gets_the_restore_entry(self):
@@ -179,14 +149,11 @@ class YesSequence(DialogRun):
         self.world.keys("Return")
         self.world.wait_dialog(FINISHMSG)
         result = self.finish_with_cancel()
-        self.assertEqual({"SourcePath": fresh.encode() + b"\0",
-                          "Quorvel": fresh.encode() + b"\\Drivewright -X=D:\\WIN98\0"},
-                         result.registry)
+        self.assertEqual(registry_values(fresh, entry(fresh, r"D:\WIN98")), result.registry)
         lines = self.log_lines(result)
         self.assertEqual([NOT_USEABLE % r"D:\WIN98",
-                          COPYING % (r"C:\WINDOWS\SYSTEM\MSJSTICK.DRV", fresh + r"\MSJSTICK.DRV"),
-                          COPYING % (PKG + r"\Drivewright.exe", fresh + r"\Drivewright.exe"),
-                          UPDATED % fresh], lines[:4])
+                          COPYING % (r"C:\WINDOWS\SYSTEM\MSJSTICK.DRV", fresh + r"\MSJSTICK.DRV")] +
+                         repointed(fresh), lines[:4])
         self.assertEqual(self.inf_lines(), lines[-2:])
         record = self.world.remover_record()
         self.assertEqual(fresh, record[0][2], "the remover runs after the repointing")
@@ -247,9 +214,8 @@ class DriverPathPrompt(DialogRun):
         self.world.keys("Return")
         self.world.wait_dialog(FINISHMSG)
         result = self.finish_with_cancel()
-        lines = self.log_lines(result)
-        self.assertCountEqual(copies(["QVONLY.VXD", "QVONLY.INF"]), lines[1:-2])
-        self.assertEqual(self.inf_lines("QVONLY.INF"), lines[-2:])
+        self.assertLines(self.log_lines(result)[1:], [], copies(DEST, ["QVONLY.VXD", "QVONLY.INF"]),
+                         self.inf_lines("QVONLY.INF"))
         self.assertEqual(b"vxd", self.world.host(DEST + r"\QVONLY.VXD").read_bytes())
         self.assertEqual([], self.world.remover_record(), "no remover in C:\\OTHERDRV")
 
@@ -267,7 +233,7 @@ class DriverPathPrompt(DialogRun):
                     self.world.keys("Escape")
                 result = self.finish()
                 self.assertRun(result, 0, None, [USEABLE % DEST])
-                self.assertEqual({"SourcePath": DEST.encode() + b"\0", "Quorvel": None}, result.registry)
+                self.assertEqual(registry_values(DEST), result.registry)
                 self.assertEqual(before, self.snapshot())
                 self.assertEqual([], self.world.remover_record())
                 self.assertIsNone(self.world.find(FINISHMSG))

@@ -6,15 +6,14 @@ import re
 
 from bench import ScenarioTest, crlf, main
 from gui import poll
-from messages import COPYING, FAILED, NOINF, NOT_USEABLE, USEABLE
-INF = r"C:\windows\INF"
-OTHER = INF + r"\OTHER"
+from messages import (FAILED, INF, NOINF, NOT_USEABLE, OTHER, USEABLE, SectionChecks, copies, copy,
+                      inf_lines, section_lines)
 DRV = r"C:\DRV"
 
 INF_TEXT = b'[Version]\r\nSignature="$CHICAGO$"\r\nProvider="Acme Audio"\r\n'
 
 
-class InstallTest(ScenarioTest):
+class InstallTest(SectionChecks, ScenarioTest):
 
     def lay_out(self, files, other=True, dirs=()):
         """A package C:\\PKG with these files, and INF\\OTHER when asked."""
@@ -30,15 +29,6 @@ class InstallTest(ScenarioTest):
             self.world.make_dir(source_path)
         return self.world.run(command_line, source_path=source_path, fresh=False)
 
-    def assertInstalled(self, result, source_line, copies, infs, exit_code=0):
-        """The log holds the source path line, the driver-file lines in any
-        order (the file system's), then the INF lines in order."""
-        lines = [line + "\n" for line in
-                 result.log.decode("latin-1").replace("\r\n", "\n").split("\n")[8:-1]]
-        found = lines[1:1 + len(copies)]
-        self.assertCountEqual(copies, found, result.log)
-        self.assertRun(result, exit_code, "\n", [source_line] + found + infs)
-
     def oem(self, n):
         return self.world.host(INF + "\\OEM%d.INF" % n)
 
@@ -48,18 +38,13 @@ class DriverFiles(InstallTest):
     FILES = {"QVAUDIO.DRV": b"driver\x00\xff\r\n\x1a", "QVAUDIO.VXD": b"vxd" * 1000,
              "uninstal.cfg": b""}
 
-    def expected_copies(self, driver_dir, names, failed=(".", "..")):
-        join = driver_dir if driver_dir.endswith("\\") else driver_dir + "\\"
-        return ([COPYING % (n, join + n) for n in names] +
-                [FAILED % (n, join + n) for n in failed])
-
     def test_package_copied_into_the_driver_directory(self):
         self.lay_out(self.FILES, dirs=["SUB"])
         self.world.write_file(r"C:\PKG\SUB\INNER.DRV", b"inner")
         result = self.install()
         names = ["Drivewright.exe"] + list(self.FILES)
         self.assertInstalled(result, USEABLE % DRV,
-                             self.expected_copies(DRV, names, failed=(".", "..", "SUB")),
+                             copies(DRV, names, failed=(".", "..", "SUB")),
                              [NOINF])
         for name, data in self.FILES.items():
             self.assertEqual(data, self.world.host(DRV + "\\" + name).read_bytes())
@@ -72,7 +57,7 @@ class DriverFiles(InstallTest):
         self.world.write_file(DRV + r"\QVAUDIO.DRV", b"old content, longer")
         result = self.install()
         self.assertInstalled(result, USEABLE % DRV,
-                             self.expected_copies(DRV, ["Drivewright.exe", "QVAUDIO.DRV"]),
+                             copies(DRV, ["Drivewright.exe", "QVAUDIO.DRV"]),
                              [NOINF])
         self.assertEqual(b"new", self.world.host(DRV + r"\QVAUDIO.DRV").read_bytes())
 
@@ -82,7 +67,7 @@ class DriverFiles(InstallTest):
             self.world.made.append(self.world.host("C:\\" + name))
         result = self.install(source_path="C:\\")
         self.assertInstalled(result, USEABLE % "C:\\",
-                             self.expected_copies("C:\\", ["Drivewright.exe", "QVROOT.DRV"]),
+                             copies("C:\\", ["Drivewright.exe", "QVROOT.DRV"]),
                              [NOINF])
         self.assertEqual(b"root", self.world.host(r"C:\QVROOT.DRV").read_bytes())
 
@@ -90,7 +75,7 @@ class DriverFiles(InstallTest):
         self.lay_out({"QVAUDIO.DRV": b"x"})
         result = self.install(source_path=r"C:\NODIR", make_driver_dir=False)
         self.assertInstalled(result, NOT_USEABLE % r"C:\NODIR",
-                             self.expected_copies(r"C:\NODIR", [],
+                             copies(r"C:\NODIR", [],
                                                   failed=(".", "..", "Drivewright.exe",
                                                           "QVAUDIO.DRV")),
                              [NOINF])
@@ -98,8 +83,7 @@ class DriverFiles(InstallTest):
     def test_no_driver_copy_with_d(self):
         self.lay_out({"QVAUDIO.DRV": b"x", "A.INF": INF_TEXT})
         result = self.install("-q -c -d")
-        self.assertRun(result, 0, "\n", [USEABLE % DRV, COPYING % ("A.INF", INF + r"\OEM0.INF"),
-                                         COPYING % ("A.INF", OTHER + r"\ACME AUDIOA.INF")])
+        self.assertRun(result, 0, "\n", [USEABLE % DRV] + inf_lines("A.INF", "ACME AUDIO"))
         self.assertEqual([], list(self.world.host(DRV).iterdir()))
         self.assertEqual(INF_TEXT, self.oem(0).read_bytes())
 
@@ -108,7 +92,7 @@ class DriverFiles(InstallTest):
         before = {p.name: p.read_bytes() for p in self.world.host(r"C:\PKG").iterdir()}
         result = self.install(source_path=r"C:\PKG", make_driver_dir=False)
         self.assertInstalled(result, USEABLE % r"C:\PKG",
-                             self.expected_copies(r"C:\PKG", [], failed=[".", ".."] + list(before)),
+                             copies(r"C:\PKG", [], failed=[".", ".."] + list(before)),
                              [NOINF])
         after = {p.name: p.read_bytes() for p in self.world.host(r"C:\PKG").iterdir()}
         self.assertEqual(before, after)
@@ -122,7 +106,7 @@ class DriverFiles(InstallTest):
         (disk / "QVBIG.DRV").write_bytes(old)
         result = self.install(source_path="F:\\", make_driver_dir=False)
         for name in ("QVBIG.DRV", "QVNEW.DRV"):
-            self.assertIn(crlf(FAILED % (name, "F:\\" + name)), result.log)
+            self.assertIn(crlf(copy("F:\\", name, False)), result.log)
         self.assertEqual(old, (disk / "QVBIG.DRV").read_bytes())
         self.assertEqual({"Drivewright.exe", "QVBIG.DRV"},
                          {p.name for p in disk.iterdir()})
@@ -140,7 +124,7 @@ class OemNumbers(InstallTest):
         return self.install("-q -c -d")
 
     def oem_lines(self, result):
-        return [line for line in result.log.decode("latin-1").split("\r\n") if "OEM" in line]
+        return [line for line in section_lines(result.log) if "OEM" in line]
 
     def test_numbering(self):
         cases = [
@@ -156,7 +140,7 @@ class OemNumbers(InstallTest):
                 self.assertEqual(2, len(lines), result.log)
                 for line, n in zip(lines, numbers):
                     name = line.split()[1]
-                    self.assertEqual("Copying %s to %s\\OEM%d.INF " % (name, INF, n), line)
+                    self.assertEqual(inf_lines(name, "", n)[0], line)
                     self.assertEqual(b"; " + name.encode() + b"\r\n", self.oem(n).read_bytes())
                 for n, kind in present.items():
                     if kind == "file":
@@ -207,21 +191,17 @@ class OemNumbers(InstallTest):
             result = self.install("-q -c -d")
         finally:
             hidden.rename(inf)
-        lines = [line for line in result.log.decode("latin-1").split("\r\n") if "INF" in line]
+        lines = section_lines(result.log)[1:]
         first, second = lines[0].split()[2], lines[2].split()[2]
-        self.assertEqual([
-            r"Copy of %s to C:\windows\INF\OEM0.INF FAILED " % first,
-            r"Copy of %s to C:\windows\INF\OTHER\ACME AUDIO%s FAILED " % (first, first),
-            r"Copy of %s to C:\windows\INF\OEM1.INF FAILED " % second,
-            r"Copy of %s to C:\windows\INF\OTHER\ACME AUDIO%s FAILED " % (second, second)],
-            lines)
+        self.assertEqual(inf_lines(first, "ACME AUDIO", 0, FAILED, FAILED) +
+                         inf_lines(second, "ACME AUDIO", 1, FAILED, FAILED), lines)
         self.assertEqual({"A.INF", "B.INF"}, {first, second})
 
     def test_missing_other_directory(self):
         self.lay_out({"A.INF": INF_TEXT}, other=False)
         result = self.install("-q -c -d")
-        self.assertRun(result, 0, "\n", [USEABLE % DRV, COPYING % ("A.INF", INF + r"\OEM0.INF"),
-                                         FAILED % ("A.INF", OTHER + r"\ACME AUDIOA.INF")])
+        self.assertRun(result, 0, "\n",
+                       [USEABLE % DRV] + inf_lines("A.INF", "ACME AUDIO", other=FAILED))
         self.assertEqual(INF_TEXT, self.oem(0).read_bytes())
 
 
@@ -246,13 +226,12 @@ class OtherCopy(InstallTest):
                 data = text.encode("latin-1")
                 self.lay_out({"A.INF": data})
                 result = self.install("-q -c -d")
-                lines = [USEABLE % DRV, COPYING % ("A.INF", INF + r"\OEM0.INF")]
-                if provider is not None:
-                    lines.append(COPYING % ("A.INF", OTHER + "\\" + provider + "A.INF"))
-                self.assertRun(result, 0, "\n", lines)
-                copies = list(self.world.host(OTHER).iterdir())
+                installed = inf_lines("A.INF", provider or "")
+                self.assertRun(result, 0, "\n",
+                               [USEABLE % DRV] + installed[:1 if provider is None else 2])
+                placed = list(self.world.host(OTHER).iterdir())
                 self.assertEqual([data] if provider is not None else [],
-                                 [p.read_bytes() for p in copies])
+                                 [p.read_bytes() for p in placed])
 
     def test_provider_leading_out_of_other_is_refused(self):
         # Each provider, joined to INF\OTHER, names a place that exists: the
@@ -271,9 +250,8 @@ class OtherCopy(InstallTest):
                     target.unlink()
                 self.world.made.append(target)
                 result = self.install("-q -c -d")
-                self.assertRun(result, 0, "\n", [
-                    USEABLE % DRV, COPYING % ("A.INF", INF + r"\OEM0.INF"),
-                    FAILED % ("A.INF", OTHER + "\\" + provider + "A.INF")])
+                self.assertRun(result, 0, "\n",
+                               [USEABLE % DRV] + inf_lines("A.INF", provider, other=FAILED))
                 self.assertEqual([], list(self.world.host(OTHER).iterdir()))
                 self.assertFalse(target.exists(), escaped)
 
@@ -288,12 +266,8 @@ class QuietRun(InstallTest):
                 result = self.install(command_line)
                 names = ["Drivewright.exe", "QVAUDIO.DRV", "A.INF", "uninstal.exe",
                          "uninstal.cfg"]
-                copies = ([COPYING % (n, DRV + "\\" + n) for n in names] +
-                          [FAILED % (n, DRV + "\\" + n) for n in (".", "..")])
-                self.assertInstalled(result, USEABLE % DRV, copies,
-                                     [COPYING % ("A.INF", INF + r"\OEM0.INF"),
-                                      COPYING % ("A.INF", OTHER + r"\ACME AUDIOA.INF")],
-                                     exit_code)
+                self.assertInstalled(result, USEABLE % DRV, copies(DRV, names),
+                                     inf_lines("A.INF", "ACME AUDIO"), exit_code)
                 self.assertEqual(1, len(self.world.remover_record()))
                 self.assertEqual(b"drv", self.world.host(DRV + r"\QVAUDIO.DRV").read_bytes())
                 if exit_code == 1:

@@ -6,24 +6,14 @@ request, which Wine accepts (1); a quiet run with -c, and an interactive run
 whose dialogs are not shown, end with 0."""
 
 from bench import ScenarioTest, main
-from messages import BADARG, COPYING, FAILED, HELP, NOINF, UPDATED, USEABLE
+from messages import BADARG, HELP, NOINF, UPDATED, USEABLE, copies, copy, entry, repointed
 
 WINDIR = r"C:\windows"
 UNCHANGED = (WINDIR, None)
 
 # What a quiet run installs from a package that holds only the program, with
 # SourcePath the Windows directory.
-INSTALLED = [FAILED % (".", WINDIR + "\\."), FAILED % ("..", WINDIR + "\\.."),
-             COPYING % ("Drivewright.exe", WINDIR + "\\Drivewright.exe"), NOINF]
-
-
-def entry(new_path, old_path=WINDIR):
-    return new_path + "\\Drivewright -X=" + old_path
-
-
-def placed(new_path):
-    """The program put where the restore entry runs it, before the repointing."""
-    return COPYING % (r"C:\PKG\Drivewright.exe", new_path + "\\Drivewright.exe")
+INSTALLED = copies(WINDIR, []) + [copy(WINDIR, "Drivewright.exe"), NOINF]
 
 
 class OptionTable(ScenarioTest):
@@ -79,17 +69,17 @@ class OptionTable(ScenarioTest):
         longest = "C:\\" + "L" * 121           # the option is 127 characters: it fits
         too_long = longest + "L"
         self.check([
-            (r"-s=C:\MY DRIVERS", 0, "\n", [placed(r"C:\MY"), UPDATED % r"C:\MY"], "",
-             (r"C:\MY", entry(r"C:\MY")), [r"C:\MY"]),
-            (r"-s=C:\NEW-DRV", 0, "\n", [placed(r"C:\NEW"), UPDATED % r"C:\NEW"], "",
-             (r"C:\NEW", entry(r"C:\NEW")), [r"C:\NEW"]),
-            (r"-s=C:\NEW -?", 0, "\n", [placed(r"C:\NEW"), UPDATED % r"C:\NEW"], HELP,
-             (r"C:\NEW", entry(r"C:\NEW")), [r"C:\NEW"]),
+            (r"-s=C:\MY DRIVERS", 0, "\n", repointed(r"C:\MY"), "",
+             (r"C:\MY", entry(r"C:\MY", WINDIR)), [r"C:\MY"]),
+            (r"-s=C:\NEW-DRV", 0, "\n", repointed(r"C:\NEW"), "",
+             (r"C:\NEW", entry(r"C:\NEW", WINDIR)), [r"C:\NEW"]),
+            (r"-s=C:\NEW -?", 0, "\n", repointed(r"C:\NEW"), HELP,
+             (r"C:\NEW", entry(r"C:\NEW", WINDIR)), [r"C:\NEW"]),
             # Every missing level of the path is made.
-            (r"-s=C:\NO\SUCH", 0, "\n", [placed(r"C:\NO\SUCH"), UPDATED % r"C:\NO\SUCH"],
-             "", (r"C:\NO\SUCH", entry(r"C:\NO\SUCH")), [r"C:\NO\SUCH"]),
-            ("-s=" + longest, 0, "\n", [placed(longest), UPDATED % longest], "",
-             (longest, entry(longest)), [longest]),
+            (r"-s=C:\NO\SUCH", 0, "\n", repointed(r"C:\NO\SUCH"),
+             "", (r"C:\NO\SUCH", entry(r"C:\NO\SUCH", WINDIR)), [r"C:\NO\SUCH"]),
+            ("-s=" + longest, 0, "\n", repointed(longest), "",
+             (longest, entry(longest, WINDIR)), [longest]),
             ("-s=" + too_long, 0, "\n", [BADARG % ("-s=" + too_long)[:127]], "",
              UNCHANGED, []),
         ])

@@ -7,39 +7,19 @@ import shutil
 
 from bench import DELETE, KEEP, RUNONCE_KEY, SETUP_KEY, ScenarioTest, main
 from gui import poll
-from messages import (BADARG, COPYING, FAILED, HELP, NO_SOURCE_PATH, NOINF, NORESTORE, NOT_UPDATED,
-                      NOT_USEABLE, UPDATED, USEABLE)
+from messages import (BADARG, HELP, NO_SOURCE_PATH, NOINF, NORESTORE, NOT_UPDATED, NOT_USEABLE,
+                      UPDATED, USEABLE, copies, copy, entry, placed, registry_values, repointed,
+                      text)
 
 WIN98 = r"D:\WIN98"
-
-
-def text(value):
-    return value.encode("latin-1") + b"\0"
-
-
-def entry(new_path, old_path=WIN98):
-    return new_path + "\\Drivewright -X=" + old_path
-
-
-def placed(new_path):
-    """The running program put where the restore entry runs it."""
-    return COPYING % (r"C:\PKG\Drivewright.exe", new_path + "\\Drivewright.exe")
-
-
-def repointed(new_path):
-    """What -s logs when SourcePath is repointed: the program first."""
-    return [placed(new_path), UPDATED % new_path]
 
 
 def installed(new_path):
     """What a quiet run logs after repointing, for a package holding only the
     program: its copy of the program, unless the destination is too long for
     its 127 characters."""
-    join = new_path + "\\"
-    copied = len(join + "Drivewright.exe") <= 127
-    return [FAILED % (".", join + "."), FAILED % ("..", join + ".."),
-            (COPYING if copied else FAILED) % ("Drivewright.exe", join + "Drivewright.exe"),
-            NOINF]
+    copied = len(new_path + "\\Drivewright.exe") <= 127
+    return copies(new_path, []) + [copy(new_path, "Drivewright.exe", copied), NOINF]
 
 
 class RestoreTest(ScenarioTest):
@@ -55,11 +35,11 @@ class RestoreCycle(RestoreTest):
         new = r"C:\QVDRV"
         first = self.repoint(new)
         self.assertRun(first, 0, "\n", [NOT_USEABLE % WIN98] + repointed(new) + installed(new))
-        self.assertEqual({"SourcePath": text(new), "Quorvel": text(entry(new))}, first.registry)
+        self.assertEqual(registry_values(new, entry(new, WIN98)), first.registry)
 
         # The copy of the package put the program where the entry runs it.
         self.world.restart()
-        self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None}, self.world.watched())
+        self.assertEqual(registry_values(WIN98), self.world.watched())
         log = self.world.log_path.read_bytes()
         self.assertSections(log, ("\n", [NOT_USEABLE % WIN98] + repointed(new) + installed(new)),
                             ("\n", [USEABLE % new, UPDATED % WIN98]))
@@ -80,11 +60,10 @@ class RestoreCycle(RestoreTest):
                              installed(r"C:\QUORVEL\DRIVERS")),
                             ("\n", [USEABLE % r"C:\QUORVEL\DRIVERS"] + repointed(r"C:\DRV2") +
                              installed(r"C:\DRV2")))
-        self.assertEqual({"SourcePath": text(r"C:\DRV2"),
-                          "Quorvel": text(entry(r"C:\DRV2", old))}, second.registry)
+        self.assertEqual(registry_values(r"C:\DRV2", entry(r"C:\DRV2", old)), second.registry)
 
         self.world.restart()
-        self.assertEqual({"SourcePath": text(old), "Quorvel": None}, self.world.watched())
+        self.assertEqual(registry_values(old), self.world.watched())
 
     def test_quiet_run_that_restarts_restores_by_itself(self):
         new = r"C:\QVDRV"
@@ -116,14 +95,11 @@ class ProgramPlaced(RestoreTest):
              r"C:\PKG\Drivewright.exe", r"D:\WIN98-SE", 0, [NOINF], ""),
             ("-f names a package without the program", r"-q -c -f=C:\ELSE -s=C:\QVDRV",
              r"C:\PKG\Drivewright.exe", r"D:\WIN 98-SE", 0,
-             [FAILED % (".", new + r"\."), FAILED % ("..", new + r"\.."),
-              COPYING % ("QV.VXD", new + r"\QV.VXD"), NOINF], ""),
+             copies(new, []) + [copy(new, "QV.VXD"), NOINF], ""),
             ("-? ends the run", r"-s=C:\QVDRV -?", r"C:\PKG\Drivewright.exe", WIN98, 0,
              [], HELP),
             ("the program under another name", r"-q -c -s=C:\QVDRV", r"C:\PKG\SETUP.EXE",
-             WIN98, 0,
-             [FAILED % (".", new + r"\."), FAILED % ("..", new + r"\.."),
-              COPYING % ("SETUP.EXE", new + r"\SETUP.EXE"), NOINF], ""),
+             WIN98, 0, copies(new, []) + [copy(new, "SETUP.EXE"), NOINF], ""),
         ]
         for what, command_line, program, old, exit_code, messages, stdout_only in cases:
             with self.subTest(what):
@@ -134,12 +110,10 @@ class ProgramPlaced(RestoreTest):
                 result = self.world.run(command_line, exe=program, source_path=old,
                                         fresh=False)
                 self.assertRun(result, exit_code, "\n",
-                               [NOT_USEABLE % old,
-                                COPYING % (program, new + r"\Drivewright.exe"), UPDATED % new] +
-                               messages, stdout_only)
+                               [NOT_USEABLE % old] + repointed(new, program) + messages,
+                               stdout_only)
                 self.world.restart()
-                self.assertEqual({"SourcePath": text(old), "Quorvel": None},
-                                 self.world.watched())
+                self.assertEqual(registry_values(old), self.world.watched())
 
 
 class EarlierEntries(RestoreTest):
@@ -148,7 +122,7 @@ class EarlierEntries(RestoreTest):
         stored_length = "C:\\" + "z" * 130 + "\\Drivewright -X=D:\\OLDEST"
         too_long = "C:\\" + "z" * 240 + "\\Drivewright -X=D:\\OLDEST"
         cases = [
-            ("from an earlier run", entry(r"C:\QUORVEL\DRIVERS"), WIN98),
+            ("from an earlier run", entry(r"C:\QUORVEL\DRIVERS", WIN98), WIN98),
             ("without the marker", r"C:\OTHER\tool.exe -y", r"C:\windows"),
             ("marker in another case", r"C:\Q\DRIVEWRIGHT -x=D:\OLD", r"C:\windows"),
             ("old path with blanks and dashes",
@@ -161,8 +135,8 @@ class EarlierEntries(RestoreTest):
                 result = self.repoint(r"C:\DRV2", source_path=r"C:\windows", earlier=earlier)
                 self.assertRun(result, 0, "\n", [USEABLE % r"C:\windows"] + repointed(r"C:\DRV2") +
                                installed(r"C:\DRV2"))
-                self.assertEqual({"SourcePath": text(r"C:\DRV2"),
-                                  "Quorvel": text(entry(r"C:\DRV2", old_path))}, result.registry)
+                self.assertEqual(registry_values(r"C:\DRV2", entry(r"C:\DRV2", old_path)),
+                                 result.registry)
 
 
 class Failures(RestoreTest):
@@ -185,12 +159,9 @@ class Failures(RestoreTest):
                 self.assertRun(result, 0, "\n",
                                [NOT_USEABLE % old, placed(new_path), NORESTORE % old,
                                 NOT_UPDATED % new_path] + installed(new_path))
-                self.assertEqual({"SourcePath": text(old),
-                                  "Quorvel": None if left is None else text(left)},
-                                 result.registry)
+                self.assertEqual(registry_values(old, left), result.registry)
         result = self.repoint(fits, source_path=old)
-        self.assertEqual({"SourcePath": text(fits), "Quorvel": text(entry(fits, old))},
-                         result.registry)
+        self.assertEqual(registry_values(fits, entry(fits, old)), result.registry)
 
     def test_the_restore_runs_where_start_up_cannot_go_on(self):
         # Windows removes the entry before it runs it: the restore run is the
@@ -206,8 +177,7 @@ class Failures(RestoreTest):
                 else:
                     self.world.bench("del", SETUP_KEY, "SourcePath")
                 self.world.restart()
-                self.assertEqual({"SourcePath": text(WIN98), "Quorvel": None},
-                                 self.world.watched())
+                self.assertEqual(registry_values(WIN98), self.world.watched())
                 if log.is_dir():
                     self.assertEqual([], list(log.iterdir()))
                 else:

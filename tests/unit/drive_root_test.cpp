@@ -5,6 +5,7 @@
 
 #include "registry/drive_root.h"
 #include "code_page_932.h"
+#include "guarded_buffer.h"
 
 namespace {
 
@@ -51,17 +52,15 @@ TEST(BuildDriveRoot, OnCodePage932)
 
 TEST(BuildDriveRoot, NeverWritesPastItsBuffer)
 {
-    char area[16];
-    memset(area, '#', sizeof area);
-    EXPECT_EQ(0, BuildDriveRoot("LONGDRIVE:\\X", area, 4));
-    EXPECT_STREQ("", area);
-    EXPECT_EQ(1, BuildDriveRoot("D:\\X", area, 4));
-    EXPECT_STREQ("D:\\", area);
-    EXPECT_EQ(0, BuildDriveRoot("D:\\X", area, 3));
-    EXPECT_EQ(1, BuildDriveRoot("X", area, 3));
-    EXPECT_STREQ("X:", area);
-    for (size_t i = 4; i < sizeof area; i++)
-        EXPECT_EQ('#', area[i]);
+    GuardedBuffer area(4, 12);
+    EXPECT_EQ(0, BuildDriveRoot("LONGDRIVE:\\X", area.data(), area.size()));
+    EXPECT_STREQ("", area.data());
+    EXPECT_EQ(1, BuildDriveRoot("D:\\X", area.data(), area.size()));
+    EXPECT_STREQ("D:\\", area.data());
+    EXPECT_EQ(0, BuildDriveRoot("D:\\X", area.data(), 3));
+    EXPECT_EQ(1, BuildDriveRoot("X", area.data(), 3));
+    EXPECT_STREQ("X:", area.data());
+    EXPECT_TRUE(area.NothingPast());
 }
 
 }  // namespace

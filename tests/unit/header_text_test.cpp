@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/header_text.h"
+#include "guarded_buffer.h"
 
 namespace {
 
@@ -48,14 +49,12 @@ TEST(HeaderLine, LongTextIsCutAndNothingIsWrittenPastTheLine)
         text[0] = 'B';
         std::string commandLine = "-h=\"" + text + "\"";
 
-        char area[HEADER_LINE_WIDTH + 64];
-        memset(area, '#', sizeof area);
-        BuildHeaderLine(commandLine.c_str(), area, HEADER_LINE_WIDTH);
+        GuardedBuffer area(HEADER_LINE_WIDTH, 64);
+        BuildHeaderLine(commandLine.c_str(), area.data(), area.size());
 
         size_t kept = length < 123 ? length : 123;
-        EXPECT_EQ(text.substr(0, kept) + "\n", std::string(area)) << length;
-        for (size_t i = HEADER_LINE_WIDTH; i < sizeof area; i++)
-            ASSERT_EQ('#', area[i]) << "written past the line at " << i;
+        EXPECT_EQ(text.substr(0, kept) + "\n", std::string(area.data())) << length;
+        ASSERT_TRUE(area.NothingPast()) << length;
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "install/install_text.h"
 #include "code_page_932.h"
+#include "guarded_buffer.h"
 
 namespace {
 
@@ -28,14 +29,12 @@ TEST(JoinPath, OneBackslashBetweenDirectoryAndName)
     }
     // 127 characters fit the buffer; 128 do not, and nothing lands past it.
     std::string dir = "C:\\" + std::string(118, 'd');          // 121 + 1 + 5 = 127
-    char area[INSTALL_PATH_SIZE + 8];
-    memset(area, '#', sizeof area);
-    EXPECT_EQ(1, JoinPath(dir.c_str(), "A.DRV", area, INSTALL_PATH_SIZE));
-    EXPECT_EQ(127u, strlen(area));
-    EXPECT_EQ(0, JoinPath((dir + "d").c_str(), "A.DRV", area, INSTALL_PATH_SIZE));
-    EXPECT_STREQ("", area);
-    for (size_t i = INSTALL_PATH_SIZE; i < sizeof area; i++)
-        ASSERT_EQ('#', area[i]);
+    GuardedBuffer area(INSTALL_PATH_SIZE);
+    EXPECT_EQ(1, JoinPath(dir.c_str(), "A.DRV", area.data(), area.size()));
+    EXPECT_EQ(127u, strlen(area.data()));
+    EXPECT_EQ(0, JoinPath((dir + "d").c_str(), "A.DRV", area.data(), area.size()));
+    EXPECT_STREQ("", area.data());
+    ASSERT_TRUE(area.NothingPast());
 }
 
 // A directory whose last character is 表 (second byte 0x5C) still needs its backslash.
@@ -62,12 +61,12 @@ std::string Lines(const std::string &text, size_t bufferSize = 1024)
     fwrite(text.data(), 1, text.size(), in);
     rewind(in);
     std::string seen;
-    std::string buffer(bufferSize + 4, '#');
+    GuardedBuffer buffer(bufferSize, 4);
     int more;
     do {
-        more = ReadTextLine(in, &buffer[0], bufferSize);
-        seen += std::to_string(more) + "[" + buffer.c_str() + "]";
-        EXPECT_EQ(std::string(4, '#'), buffer.substr(bufferSize)) << "written past the buffer";
+        more = ReadTextLine(in, buffer.data(), buffer.size());
+        seen += std::to_string(more) + "[" + buffer.data() + "]";
+        EXPECT_TRUE(buffer.NothingPast());
     } while (more);
     fclose(in);
     return seen;
@@ -189,12 +188,10 @@ TEST(CdPaths, RootIsTheTextBeforeTheFirstBackslash)
         EXPECT_STREQ(c.win95Cab, cab) << c.sourcePath;
     }
     // A root longer than its buffer is cut, never written past it.
-    char area[8 + 4];
-    memset(area, '#', sizeof area);
-    TakeCdRoot("ABCDEFGHIJKL\\X", area, 8);
-    EXPECT_STREQ("ABCDEFG", area);
-    for (size_t i = 8; i < sizeof area; i++)
-        ASSERT_EQ('#', area[i]);
+    GuardedBuffer area(8, 4);
+    TakeCdRoot("ABCDEFGHIJKL\\X", area.data(), area.size());
+    EXPECT_STREQ("ABCDEFG", area.data());
+    ASSERT_TRUE(area.NothingPast());
 }
 
 TEST(CdPaths, AppendPathAlwaysPutsOneBackslash)
@@ -281,12 +278,10 @@ TEST(CopyPaths, PathBesideKeepsTheDestinationsDirectory)
         EXPECT_EQ(1, PathBeside(c.path, "T", out, sizeof out)) << c.path;
         EXPECT_STREQ(c.beside, out) << c.path;
     }
-    char area[8 + 4];
-    memset(area, '#', sizeof area);
-    EXPECT_EQ(1, PathBeside("C:\\1\\A", "TT", area, 8));    // 7 characters fit 8
-    EXPECT_EQ(0, PathBeside("C:\\12\\A", "TT", area, 8));
-    EXPECT_STREQ("", area);
-    for (size_t i = 8; i < sizeof area; i++)
-        ASSERT_EQ('#', area[i]);
+    GuardedBuffer area(8, 4);
+    EXPECT_EQ(1, PathBeside("C:\\1\\A", "TT", area.data(), area.size()));    // 7 characters fit 8
+    EXPECT_EQ(0, PathBeside("C:\\12\\A", "TT", area.data(), area.size()));
+    EXPECT_STREQ("", area.data());
+    ASSERT_TRUE(area.NothingPast());
 }
 }  // namespace

@@ -1,61 +1,18 @@
-// Cutting the command line into options, option values, and the restore
-// command's text: the pieces that decide what is applied and what is stored.
+// Cutting an option to its text, option values, and the restore command's
+// text: the pieces that decide what is applied and what is stored. How the
+// option loop cuts whole command lines is tested through the loop itself
+// (options_test.cpp).
 #include <gtest/gtest.h>
 
 #include <string.h>
 
 #include <string>
-#include <vector>
 
 #include "app/option_text.h"
+#include "guarded_buffer.h"
 #include "registry/restore_text.h"
 
 namespace {
-
-// Every option of a line as the option loop lays it out in OptionText.
-std::vector<std::string> Options(const char *line)
-{
-    std::vector<std::string> texts;
-    size_t length;
-    const char *option = FindOption(line, &length);
-    while (option) {
-        size_t nextLength;
-        const char *next = FindOption(option + length, &nextLength);
-        char optionText[OPTION_TEXT_SIZE];
-        CutOption(option, length, next == NULL, optionText);
-        texts.push_back(optionText);
-        option = next;
-        length = nextLength;
-    }
-    return texts;
-}
-
-struct CutCase {
-    const char *line;
-    std::vector<std::string> options;
-};
-
-TEST(OptionCutting, EveryDashAndSlashStartsAnOption)
-{
-    const CutCase cases[] = {
-        {"", {}},
-        {"SETUP", {}},
-        {"SETUP -q", {"-q"}},
-        {"-c -r", {"-c  ", "-r"}},
-        {"-z -q", {"-z  ", "-q"}},
-        {"-q -c ", {"-q  ", "-c "}},
-        {"-s=C:\\MY DRIVERS", {"-s=C:\\MY DRIVERS"}},
-        {"-s=C:\\NEW-DRV", {"-s=C:\\NEW ", "-DRV"}},
-        {"-h=\"12/05/98\" -q", {"-h=\"12 ", "/05 ", "/98\"  ", "-q"}},
-        {"-", {"-"}},
-        {"-c -", {"-c  ", "-"}},
-        {"--/", {"- ", "- ", "/"}},
-        {"/Q", {"/Q"}},
-        {"-f=C:\\DRV -q", {"-f=C:\\DRV  ", "-q"}},
-    };
-    for (const CutCase &c : cases)
-        EXPECT_EQ(c.options, Options(c.line)) << c.line;
-}
 
 TEST(OptionCutting, NothingIsWrittenPastOptionText)
 {
@@ -74,14 +31,12 @@ TEST(OptionCutting, NothingIsWrittenPastOptionText)
     };
     for (const Case &c : cases) {
         std::string option = "-" + std::string(c.length - 1, 'x');
-        char area[OPTION_TEXT_SIZE + 8];
-        memset(area, '#', sizeof area);
-        EXPECT_EQ(c.whole, CutOption(option.c_str(), c.length, c.isLast, area)) << c.length;
-        EXPECT_EQ(c.textLength, strlen(area)) << c.length;
-        EXPECT_EQ(0, memcmp(area, option.c_str(), c.textLength < c.length ? c.textLength
-                                                                          : c.length));
-        for (size_t i = OPTION_TEXT_SIZE; i < sizeof area; i++)
-            ASSERT_EQ('#', area[i]) << "written past the buffer, length " << c.length;
+        GuardedBuffer area(OPTION_TEXT_SIZE);
+        EXPECT_EQ(c.whole, CutOption(option.c_str(), c.length, c.isLast, area.data())) << c.length;
+        EXPECT_EQ(c.textLength, strlen(area.data())) << c.length;
+        EXPECT_EQ(0, memcmp(area.data(), option.c_str(), c.textLength < c.length ? c.textLength
+                                                                                 : c.length));
+        ASSERT_TRUE(area.NothingPast()) << "length " << c.length;
     }
 }
 
@@ -112,13 +67,12 @@ TEST(TakeValue, FromTheFirstEqualsToTheFirstBlank)
 
 TEST(TakeValue, AValueThatDoesNotFitIsNotTaken)
 {
-    char area[12];
-    memset(area, '#', sizeof area);
-    EXPECT_EQ(NoValue, TakeValue("-s=C:\\TOOLONG", area, 8));
-    EXPECT_STREQ("", area);
-    EXPECT_EQ('#', area[8]);
-    EXPECT_EQ(ValueAtEnd, TakeValue("-s=C:\\FITS", area, 8));
-    EXPECT_STREQ("C:\\FITS", area);
+    GuardedBuffer area(8, 4);
+    EXPECT_EQ(NoValue, TakeValue("-s=C:\\TOOLONG", area.data(), area.size()));
+    EXPECT_STREQ("", area.data());
+    EXPECT_TRUE(area.NothingPast());
+    EXPECT_EQ(ValueAtEnd, TakeValue("-s=C:\\FITS", area.data(), area.size()));
+    EXPECT_STREQ("C:\\FITS", area.data());
 }
 
 TEST(TakeRestoredPath, OnlyFromAnEntryWithTheMarker)
@@ -159,15 +113,11 @@ TEST(BuildRestoreCommand, NewPathMarkerOldPathOrNothing)
     EXPECT_EQ(newPath + "\\Drivewright -X=" + oldPath, out);
 
     oldPath += "o";
-    char area[RESTORE_COMMAND_SIZE + 8];
-    memset(area, '#', sizeof area);
-    EXPECT_EQ(0, BuildRestoreCommand(newPath.c_str(), oldPath.c_str(), area,
-                                     RESTORE_COMMAND_SIZE));
-    EXPECT_STREQ("", area);
-    for (size_t i = RESTORE_COMMAND_SIZE; i < sizeof area; i++)
-        ASSERT_EQ('#', area[i]);
-    EXPECT_EQ(0, BuildRestoreCommand(std::string(300, 'n').c_str(), "", area,
-                                     RESTORE_COMMAND_SIZE));
+    GuardedBuffer area(RESTORE_COMMAND_SIZE);
+    EXPECT_EQ(0, BuildRestoreCommand(newPath.c_str(), oldPath.c_str(), area.data(), area.size()));
+    EXPECT_STREQ("", area.data());
+    ASSERT_TRUE(area.NothingPast());
+    EXPECT_EQ(0, BuildRestoreCommand(std::string(300, 'n').c_str(), "", area.data(), area.size()));
 }
 
 }  // namespace

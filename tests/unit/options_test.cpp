@@ -7,11 +7,13 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "app/install_state.h"
 #include "captured_log.h"
 #include "registry/registry.h"
+#include "registry_values.h"
 
 namespace {
 
@@ -24,7 +26,14 @@ std::string CurrentDirectory()
 
 class ApplyOptionsTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { Reset(); }
+    void TearDown() override
+    {
+        SetCurrentDirectoryA("C:\\windows");
+        RemoveDirectoryA("C:\\DRV");
+    }
+    // The state every case starts from, also between the cases of a table.
+    void Reset()
     {
         InstallState.RebootMode = 1;
         InstallState.CopyDrivers = 1;
@@ -36,14 +45,54 @@ protected:
         ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
         CreateDirectoryA("C:\\DRV", NULL);
     }
-    void TearDown() override
-    {
-        SetCurrentDirectoryA("C:\\windows");
-        RemoveDirectoryA("C:\\DRV");
-    }
     std::string Logged() { return log_.Take(); }
     CapturedLog log_;
 };
+
+const char kRejected[] = " is not a valid command line argument - ignored. \n";
+
+// The text with the letter of each option it holds made one that the option
+// loop rejects, so that the loop logs each option as it cut it. The cutting
+// looks only at where each "-" and "/" stands, never at the letters.
+std::string Rejected(std::string text)
+{
+    for (size_t i = 0; i + 1 < text.size(); i++) {
+        if ((text[i] == '-' || text[i] == '/') && !strchr("-/ ", text[i + 1]))
+            text[i + 1] = 'z';
+    }
+    return text;
+}
+
+TEST_F(ApplyOptionsTest, EveryDashAndSlashStartsAnOption)
+{
+    const struct {
+        const char *line;
+        std::vector<std::string> options;
+    } cases[] = {
+        {"", {}},
+        {"SETUP", {}},
+        {"SETUP -q", {"-q"}},
+        {"-c -r", {"-c  ", "-r"}},
+        {"-z -q", {"-z  ", "-q"}},
+        {"-q -c ", {"-q  ", "-c "}},
+        {"-s=C:\\MY DRIVERS", {"-s=C:\\MY DRIVERS"}},
+        {"-s=C:\\NEW-DRV", {"-s=C:\\NEW ", "-DRV"}},
+        {"-h=\"12/05/98\" -q", {"-h=\"12 ", "/05 ", "/98\"  ", "-q"}},
+        {"-", {"-"}},
+        {"-c -", {"-c  ", "-"}},
+        {"--/", {"- ", "- ", "/"}},
+        {"/Q", {"/Q"}},
+        {"-f=C:\\DRV -q", {"-f=C:\\DRV  ", "-q"}},
+    };
+    for (const auto &c : cases) {
+        std::string expected;
+        for (const std::string &option : c.options)
+            expected += Rejected(option) + kRejected;
+        int exitCode = -1;
+        EXPECT_EQ(1, ApplyOptions(Rejected(c.line).c_str(), &exitCode)) << c.line;
+        EXPECT_EQ(expected, Logged()) << c.line;
+    }
+}
 
 TEST_F(ApplyOptionsTest, FieldsSetByTheLetterOptions)
 {
@@ -62,14 +111,13 @@ TEST_F(ApplyOptionsTest, FieldsSetByTheLetterOptions)
         {"-z -y", 1, 1, 0},
     };
     for (const Case &c : cases) {
-        SetUp();
+        Reset();
         int exitCode = -1;
         EXPECT_EQ(1, ApplyOptions(c.line, &exitCode)) << c.line;
         EXPECT_EQ(c.rebootMode, InstallState.RebootMode) << c.line;
         EXPECT_EQ(c.copyDrivers, InstallState.CopyDrivers) << c.line;
         EXPECT_EQ(c.quietMode, InstallState.QuietMode) << c.line;
         EXPECT_STREQ("D:\\WIN98", InstallState.DriverDir) << c.line;
-        TearDown();
     }
 }
 
@@ -88,12 +136,11 @@ TEST_F(ApplyOptionsTest, ProgramDirAndTheWorkingDirectory)
         {"-f -q", "C:\\windows", "C:\\windows"},         // no value: rejected
     };
     for (const Case &c : cases) {
-        SetUp();
+        Reset();
         int exitCode = -1;
         EXPECT_EQ(1, ApplyOptions(c.line, &exitCode)) << c.line;
         EXPECT_STREQ(c.programDir, InstallState.ProgramDir) << c.line;
         EXPECT_STREQ(c.workingDir, CurrentDirectory().c_str()) << c.line;
-        TearDown();
     }
 }
 
@@ -113,10 +160,7 @@ TEST_F(ApplyOptionsTest, SourcePathOptionSetsTheDriverDirectory)
     DeleteFileA("C:\\NEW\\Drivewright.exe");
     RemoveDirectoryA("C:\\NEW");
 
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunOnceKey, 0, KEY_ALL_ACCESS, &key));
-    RegDeleteValueA(key, "Quorvel");
-    RegCloseKey(key);
+    DeleteValue(HKEY_LOCAL_MACHINE, RunOnceKey, "Quorvel");
 }
 
 TEST_F(ApplyOptionsTest, HelpAndRestoreEndTheLoop)
@@ -132,13 +176,12 @@ TEST_F(ApplyOptionsTest, HelpAndRestoreEndTheLoop)
         {"-x -q", ERROR_INVALID_PARAMETER, 0},
     };
     for (const Case &c : cases) {
-        SetUp();
+        Reset();
         int exitCode = -1;
         EXPECT_EQ(0, ApplyOptions(c.line, &exitCode)) << c.line;
         EXPECT_EQ(c.exitCode, exitCode) << c.line;
         EXPECT_EQ(c.quietMode, InstallState.QuietMode) << c.line;
         EXPECT_EQ(1, InstallState.RebootMode) << c.line;
-        TearDown();
     }
 }
 
@@ -147,10 +190,8 @@ TEST_F(ApplyOptionsTest, RejectedOptionsAreNamedWithTheirBlanks)
     std::string longValue = "-s=C:\\" + std::string(130, 'v');
     int exitCode = -1;
     EXPECT_EQ(1, ApplyOptions(("-z -f -s " + longValue).c_str(), &exitCode));
-    EXPECT_EQ("-z   is not a valid command line argument - ignored. \n"
-              "-f   is not a valid command line argument - ignored. \n"
-              "-s   is not a valid command line argument - ignored. \n" +
-              longValue.substr(0, 127) + " is not a valid command line argument - ignored. \n",
+    EXPECT_EQ(std::string("-z  ") + kRejected + "-f  " + kRejected + "-s  " + kRejected +
+                  longValue.substr(0, 127) + kRejected,
               Logged());
     EXPECT_STREQ("", InstallState.OverrideSourcePath);
     EXPECT_STREQ("D:\\WIN98", InstallState.DriverDir);

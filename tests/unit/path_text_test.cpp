@@ -5,6 +5,7 @@
 
 #include "app/path_text.h"
 #include "code_page_932.h"
+#include "guarded_buffer.h"
 
 namespace {
 
@@ -50,12 +51,10 @@ TEST(SplitProgramDir, OnCodePage932)
 
 TEST(SplitProgramDir, RefusesWhatDoesNotFit)
 {
-    char area[16];
-    memset(area, '#', sizeof area);
-    EXPECT_EQ(0, SplitProgramDir("C:\\LONGNAME\\X.EXE", area, 8));
-    EXPECT_STREQ("", area);
-    for (size_t i = 8; i < sizeof area; i++)
-        EXPECT_EQ('#', area[i]);
+    GuardedBuffer area(8);
+    EXPECT_EQ(0, SplitProgramDir("C:\\LONGNAME\\X.EXE", area.data(), area.size()));
+    EXPECT_STREQ("", area.data());
+    EXPECT_TRUE(area.NothingPast());
 
     char exact[9];  // eight characters and the terminator
     EXPECT_EQ(1, SplitProgramDir("C:\\ABCD\\X.EXE", exact, sizeof exact));

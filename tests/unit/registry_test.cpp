@@ -2,11 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <string.h>
 
 #include <string>
 
+#include "guarded_buffer.h"
 #include "registry/registry.h"
+#include "registry_values.h"
 
 namespace {
 
@@ -16,18 +17,13 @@ class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, NULL, 0,
-                                                 KEY_ALL_ACCESS, NULL, &key_, NULL));
+        ASSERT_TRUE(MakeKey(HKEY_CURRENT_USER, kTestKey));
+        ASSERT_EQ(1, OpenKey(HKEY_CURRENT_USER, kTestKey, KEY_ALL_ACCESS, &key_));
     }
     void TearDown() override
     {
-        RegCloseKey(key_);
-        RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
-    }
-    void SetRaw(const char *name, const std::string &data)
-    {
-        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key_, name, 0, REG_SZ, (const BYTE *)data.data(),
-                                                (DWORD)data.size()));
+        CloseKey(key_);
+        DeleteKey(HKEY_CURRENT_USER, kTestKey);
     }
     HKEY key_ = NULL;
 };
@@ -50,13 +46,11 @@ TEST_F(RegistryTest, QueryStringValueKeepsToItsLimit)
         {"no terminator, 128 bytes", std::string(128, 'q'), 0, ""},
     };
     for (const QueryCase &c : cases) {
-        SetRaw("Value", c.data);
-        char buffer[512];
-        memset(buffer, '#', sizeof buffer);
-        EXPECT_EQ(c.result, QueryStringValue(key_, "Value", buffer)) << c.what;
-        EXPECT_EQ(c.expected, std::string(buffer)) << c.what;
-        for (size_t i = REGISTRY_TEXT_LIMIT; i < sizeof buffer; i++)
-            ASSERT_EQ('#', buffer[i]) << c.what << ": written past the limit at " << i;
+        ASSERT_TRUE(SetBytes(HKEY_CURRENT_USER, kTestKey, "Value", c.data));
+        GuardedBuffer buffer(REGISTRY_TEXT_LIMIT, 512 - REGISTRY_TEXT_LIMIT);
+        EXPECT_EQ(c.result, QueryStringValue(key_, "Value", buffer.data())) << c.what;
+        EXPECT_EQ(c.expected, std::string(buffer.data())) << c.what;
+        ASSERT_TRUE(buffer.NothingPast()) << c.what;
     }
 }
 

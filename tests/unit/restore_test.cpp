@@ -11,54 +11,37 @@
 #include "app/install_state.h"
 #include "captured_log.h"
 #include "registry/registry.h"
+#include "registry_values.h"
 
 namespace {
 
-std::string ReadValue(const char *subKey, const char *name)
-{
-    HKEY key;
-    char data[512];
-    DWORD size = sizeof data;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<no key>";
-    LONG rc = RegQueryValueExA(key, name, NULL, NULL, (BYTE *)data, &size);
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS ? std::string(data, size) : "<no value>";
-}
+const HKEY HKLM = HKEY_LOCAL_MACHINE;
 
 class RestoreTest : public ::testing::Test {
 protected:
+    // The tests take keys away: each is there again for the next.
     void TearDown() override
     {
-        HKEY key;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
-        RegDeleteValueA(key, "SourcePath");
-        RegCloseKey(key);
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnceKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key,
-                        NULL);
-        RegDeleteValueA(key, "Quorvel");
-        RegCloseKey(key);
+        MakeKey(HKLM, SetupKey);
+        DeleteValue(HKLM, SetupKey, "SourcePath");
+        MakeKey(HKLM, RunOnceKey);
+        DeleteValue(HKLM, RunOnceKey, "Quorvel");
     }
     CapturedLog log_;
 };
 
 TEST_F(RestoreTest, MissingSetupKeyEndsWithThePlatformsCodeAndNoMessage)
 {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SetupKey);
-    HKEY probe;
-    ASSERT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, KEY_READ, &probe))
-        << "the setup key could not be removed for the test";
+    ASSERT_TRUE(DeleteKey(HKLM, SetupKey));
 
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RestoreSourcePath("D:\\WIN98"));
     EXPECT_EQ("", log_.Take());
-    EXPECT_EQ("<no key>", ReadValue(SetupKey, "SourcePath"));
+    EXPECT_EQ("<no key>", ReadValue(HKLM, SetupKey, "SourcePath"));
 }
 
 TEST_F(RestoreTest, ThePathRunsFromTheEqualsToTheEndOfTheLine)
 {
-    HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
-    RegCloseKey(key);
+    MakeKey(HKLM, SetupKey);
     const std::string longest = "D:\\" + std::string(124, 'p');   // 127 characters
     const std::string refused = " is not a valid command line argument - ignored. \n";
     struct Case {
@@ -76,13 +59,11 @@ TEST_F(RestoreTest, ThePathRunsFromTheEqualsToTheEndOfTheLine)
         {"-x -q=D:\\WIN98", ERROR_INVALID_PARAMETER, "<no value>"},
     };
     for (const Case &c : cases) {
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, KEY_ALL_ACCESS, &key);
-        RegDeleteValueA(key, "SourcePath");
-        RegCloseKey(key);
+        DeleteValue(HKLM, SetupKey, "SourcePath");
         int exitCode = -1;
         EXPECT_EQ(0, ApplyOptions(c.line.c_str(), &exitCode)) << c.line;
         EXPECT_EQ(c.result, exitCode) << c.line;
-        std::string stored = ReadValue(SetupKey, "SourcePath");
+        std::string stored = ReadValue(HKLM, SetupKey, "SourcePath");
         EXPECT_EQ(c.result == 0 ? c.stored + '\0' : c.stored, stored) << c.line;
         std::string logged = log_.Take();
         if (c.result == 0)
@@ -95,32 +76,25 @@ TEST_F(RestoreTest, ThePathRunsFromTheEqualsToTheEndOfTheLine)
 TEST_F(RestoreTest, AnEarlierEntryOfAnyStoredLengthIsTakenOverWhole)
 {
     const std::string earlier = "C:\\" + std::string(150, 'n') + "\\Drivewright -X=D:\\WIN 98-SE";
-    HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnceKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
-    RegSetValueExA(key, "Quorvel", 0, REG_SZ, (const BYTE *)earlier.c_str(),
-                   (DWORD)earlier.size() + 1);
-    RegCloseKey(key);
+    SetText(HKLM, RunOnceKey, "Quorvel", earlier);
 
     char oldPath[512] = "C:\\FIRST";
     SetRestoreEntry(oldPath, sizeof oldPath, "C:\\QV2");
     EXPECT_STREQ("D:\\WIN 98-SE", oldPath);
     EXPECT_EQ(std::string("C:\\QV2\\Drivewright -X=D:\\WIN 98-SE") + '\0',
-              ReadValue(RunOnceKey, "Quorvel"));
+              ReadValue(HKLM, RunOnceKey, "Quorvel"));
     log_.Take();
 }
 
 TEST_F(RestoreTest, MissingRunOnceKeyLeavesSourcePathAsItWas)
 {
-    HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
-    RegSetValueExA(key, "SourcePath", 0, REG_SZ, (const BYTE *)"D:\\WIN98", 9);
-    RegCloseKey(key);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, RunOnceKey);
+    SetText(HKLM, SetupKey, "SourcePath", "D:\\WIN98");
+    DeleteKey(HKLM, RunOnceKey);
 
     char oldPath[512] = "D:\\WIN98";
     EXPECT_EQ(0, SetRestoreEntry(oldPath, sizeof oldPath, "C:\\QUORVEL\\DRIVERS"));
-    EXPECT_EQ(std::string("D:\\WIN98") + '\0', ReadValue(SetupKey, "SourcePath"));
-    EXPECT_EQ("<no key>", ReadValue(RunOnceKey, "Quorvel"));
+    EXPECT_EQ(std::string("D:\\WIN98") + '\0', ReadValue(HKLM, SetupKey, "SourcePath"));
+    EXPECT_EQ("<no key>", ReadValue(HKLM, RunOnceKey, "Quorvel"));
     EXPECT_EQ("Unable to setup to reset the Sourcepath back to D:\\WIN98 \n"
               "Sourcepath not updated to C:\\QUORVEL\\DRIVERS \n",
               log_.Take());
@@ -128,18 +102,14 @@ TEST_F(RestoreTest, MissingRunOnceKeyLeavesSourcePathAsItWas)
 
 TEST_F(RestoreTest, MissingSetupKeyLogsNotUpdatedButLeavesTheEntry)
 {
-    HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunOnceKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
-    RegCloseKey(key);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SetupKey);
-    ASSERT_EQ("<no key>", ReadValue(SetupKey, "SourcePath"))
-        << "the setup key could not be removed for the test";
+    MakeKey(HKLM, RunOnceKey);
+    ASSERT_TRUE(DeleteKey(HKLM, SetupKey));
 
     char oldPath[512] = "D:\\WIN98";
     SetRestoreEntry(oldPath, sizeof oldPath, "C:\\QUORVEL\\DRIVERS");
-    EXPECT_EQ("<no key>", ReadValue(SetupKey, "SourcePath"));
+    EXPECT_EQ("<no key>", ReadValue(HKLM, SetupKey, "SourcePath"));
     EXPECT_EQ(std::string("C:\\QUORVEL\\DRIVERS\\Drivewright -X=D:\\WIN98") + '\0',
-              ReadValue(RunOnceKey, "Quorvel"));
+              ReadValue(HKLM, RunOnceKey, "Quorvel"));
     EXPECT_EQ("Sourcepath not updated to C:\\QUORVEL\\DRIVERS \n", log_.Take());
 }
 

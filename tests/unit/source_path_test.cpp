@@ -10,6 +10,7 @@
 #include "app/install_state.h"
 #include "captured_log.h"
 #include "registry/registry.h"
+#include "registry_values.h"
 
 namespace {
 
@@ -55,24 +56,14 @@ TEST(IsUsableSourcePath, OnlyExistingDirectoriesOnAFixedDisk)
 
 class ReadSourcePathTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0,
-                                                 KEY_ALL_ACCESS, NULL, &key_, NULL));
-    }
-    void TearDown() override
-    {
-        RegDeleteValueA(key_, "SourcePath");
-        RegCloseKey(key_);
-    }
+    void TearDown() override { DeleteValue(HKEY_LOCAL_MACHINE, SetupKey, "SourcePath"); }
     std::string Logged() { return log_.Take(); }
-    HKEY key_ = NULL;
     CapturedLog log_;
 };
 
 TEST_F(ReadSourcePathTest, LogsThePathAndItsJudgement)
 {
-    RegSetValueExA(key_, "SourcePath", 0, REG_SZ, (const BYTE *)"C:\\windows", 11);
+    SetText(HKEY_LOCAL_MACHINE, SetupKey, "SourcePath", "C:\\windows");
     char path[512] = "";
     int usable = 7;
     EXPECT_EQ(1, ReadSourcePath(path, &usable));
@@ -85,15 +76,14 @@ TEST_F(ReadSourcePathTest, MissingOrTooLongValueLeavesTheFlagAlone)
 {
     const char *message =
         "Sourcepath not found in registry.  Creating Options\\Cabs Sourcepath in registry. \n";
-    std::string tooLong(128, 'x');
-    RegSetValueExA(key_, "SourcePath", 0, REG_SZ, (const BYTE *)tooLong.c_str(), 129);
+    SetText(HKEY_LOCAL_MACHINE, SetupKey, "SourcePath", std::string(128, 'x'));
     char path[512] = "stale";
     int usable = 7;
     EXPECT_EQ(0, ReadSourcePath(path, &usable));
     EXPECT_STREQ("", path);
     EXPECT_EQ(7, usable);
 
-    RegDeleteValueA(key_, "SourcePath");
+    DeleteValue(HKEY_LOCAL_MACHINE, SetupKey, "SourcePath");
     EXPECT_EQ(0, ReadSourcePath(path, &usable));
     EXPECT_EQ(std::string(message) + message, Logged());
 }

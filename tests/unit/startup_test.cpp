@@ -5,6 +5,7 @@
 
 #include "app/install_state.h"
 #include "registry/registry.h"
+#include "registry_values.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
@@ -15,21 +16,14 @@ class Startup : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, SetupKey, 0, NULL, 0,
-                                                 KEY_ALL_ACCESS, NULL, &key_, NULL));
-        RegSetValueExA(key_, "SourcePath", 0, REG_SZ, (const BYTE *)"C:\\windows", 11);
+        ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, SetupKey, "SourcePath", "C:\\windows"));
     }
-    void TearDown() override
-    {
-        RegDeleteValueA(key_, "SourcePath");
-        RegCloseKey(key_);
-    }
+    void TearDown() override { DeleteValue(HKEY_LOCAL_MACHINE, SetupKey, "SourcePath"); }
     int RunHelp()
     {
         char help[] = "-?";
         return WinMain(GetModuleHandleA(NULL), NULL, help, SW_SHOWNORMAL);
     }
-    HKEY key_ = NULL;
 };
 
 TEST_F(Startup, FailsCriticalErrorsInsteadOfAskingTheUser)
