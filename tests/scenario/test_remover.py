@@ -3,7 +3,7 @@ it was started, and can be made to sleep, fail or crash."""
 
 from bench import ScenarioTest, crlf, main
 from gui import poll
-from messages import COPYING, NOINF, UPDATED, USEABLE
+from messages import NOINF, USEABLE, registry_values, repointed, text
 
 WINDIR = r"C:\windows"
 
@@ -20,10 +20,7 @@ class Remover(ScenarioTest):
 
     def test_started_from_the_working_directory_with_one_argument(self):
         result = self.quiet_run(r"-q -c -d -s=C:\QVDRV")
-        self.assertRun(result, 0, "\n", [USEABLE % WINDIR,
-                                         COPYING % (r"C:\PKG\Drivewright.exe",
-                                                    r"C:\QVDRV\Drivewright.exe"),
-                                         UPDATED % r"C:\QVDRV", NOINF])
+        self.assertRun(result, 0, "\n", [USEABLE % WINDIR, *repointed(r"C:\QVDRV"), NOINF])
         # Started once, after the options were applied, and waited for.
         self.assertEqual([("uninstal.exe -C", r"C:\PKG", r"C:\QVDRV", True)],
                          self.world.remover_record())
@@ -42,12 +39,10 @@ class Remover(ScenarioTest):
         self.assertNotIn(crlf(NOINF), log, "ended before its end")
         # The log already says where SourcePath went, for whoever looks
         # into a failed installation.
-        for line in (COPYING % (r"C:\PKG\Drivewright.exe", r"C:\QVDRV\Drivewright.exe"),
-                     UPDATED % r"C:\QVDRV"):
+        for line in repointed(r"C:\QVDRV"):
             self.assertIn(crlf(line), log)
         self.world.restart()
-        self.assertEqual({"SourcePath": old.encode() + b"\0", "Quorvel": None},
-                         self.world.watched())
+        self.assertEqual(registry_values(old), self.world.watched())
 
     def test_the_run_waits_for_the_remover_to_end(self):
         result = self.quiet_run(config="sleep 4000")
@@ -69,7 +64,7 @@ class Remover(ScenarioTest):
                 with self.subTest(what, command_line=command_line):
                     result = self.quiet_run(command_line, config, where)
                     self.assertRun(result, exit_code, "\n", [USEABLE % WINDIR, NOINF])
-                    self.assertEqual(WINDIR.encode() + b"\0", result.registry["SourcePath"])
+                    self.assertEqual(text(WINDIR), result.registry["SourcePath"])
                     self.assertIsNone(result.registry["Quorvel"])
                     self.assertEqual(starts, len(self.world.remover_record()))
 
