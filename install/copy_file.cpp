@@ -24,7 +24,7 @@ static int CopyShown(const char *source, const char *destination, HWND window, i
 
     int copied = CopyIntoPlace(source, destination, replace);
     /* A name that another run took since it was looked at is passed over. */
-    if (!copied && !replace && GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES)
+    if (copied < 0)
         return -1;
     LogTableMessage(copied ? IDS_COPYING : IDS_COPYFAILED, source, destination);
     return copied;

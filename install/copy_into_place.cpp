@@ -140,5 +140,8 @@ int CopyIntoPlace(const char *source, const char *destination, int replace)
                    (replace && ReplaceWith(fresh, source, destination))))
         return 1;
     DeleteFileA(fresh);
-    return 0;
+    /* Without replace, a refused move where a file now stands is a name that
+       another run took meanwhile. */
+    return copied && !replace && GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES
+               ? -1 : 0;
 }

@@ -30,7 +30,8 @@ int IsSameFile(const char *first, const char *second);
 /* copy_into_place.cpp: the whole copy of source in destination's place, or,
    returning 0, destination as it was. A file copied onto itself would gain
    nothing and could lose its content: that copy fails. With replace 0, a
-   file standing in destination's place is never replaced: the copy fails. */
+   file standing in destination's place is never replaced: the copy fails,
+   with -1 when a file standing there was what refused it. */
 int CopyIntoPlace(const char *source, const char *destination, int replace);
 
 /* copy_into_place.cpp: writes what the disk cache holds of the file to the
