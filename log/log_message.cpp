@@ -52,16 +52,9 @@ void LogTableMessage(UINT id, ...)
     va_end(args);
 }
 
-static void PutOut(FILE *stream, const char *text)
-{
-    if (stream) {
-        fputs(text, stream);
-        fflush(stream);
-    }
-}
-
+/* Text logged as it stands, never as a format: the header line comes from
+   the command line. */
 void LogPlainText(const char *text)
 {
-    PutOut(InstallState.LogFile, text);
-    PutOut(InstallState.ConsoleStream, text);
+    LogMessage("%s", text);
 }
