@@ -63,9 +63,9 @@ def inf_lines(name, provider, n=0, oem=COPYING, other=COPYING):
     return [oem % (name, INF + "\\OEM%d.INF" % n), other % (name, OTHER + "\\" + provider + name)]
 
 
-def text(value):
-    """A registry text as stored: with its terminator."""
-    return value.encode("latin-1") + b"\0"
+def text(value, encoding="latin-1"):
+    """A registry text as stored, in the world's code page: with its terminator."""
+    return value.encode(encoding) + b"\0"
 
 
 def entry(new_path, old_path):
@@ -73,18 +73,18 @@ def entry(new_path, old_path):
     return new_path + "\\Drivewright -X=" + old_path
 
 
-def registry_values(source_path, restore_entry=None):
+def registry_values(source_path, restore_entry=None, encoding="latin-1"):
     """SourcePath and the restore entry as a run's registry and World.watched()
     report them; None where there is none."""
-    return {"SourcePath": text(source_path),
-            "Quorvel": None if restore_entry is None else text(restore_entry)}
+    return {"SourcePath": text(source_path, encoding),
+            "Quorvel": None if restore_entry is None else text(restore_entry, encoding)}
 
 
-def section_lines(log):
+def section_lines(log, encoding="latin-1"):
     """The messages of a log that holds one run's section, each with its line
     feed: from the SourcePath line, which every run writes first, to the end,
     so without the banner or a header line."""
-    lines = log.decode("latin-1").replace("\r\n", "\n").split("\n")[:-1]
+    lines = log.decode(encoding).replace("\r\n", "\n").split("\n")[:-1]
     first = next(n for n, line in enumerate(lines) if line.startswith("Sourcepath"))
     return [line + "\n" for line in lines[first:]]
 

@@ -5,7 +5,8 @@ through Wine's restart processing and an INF whose provider is ソニー, all
 compared byte for byte in code page 932."""
 
 from bench import NOTICE, ScenarioTest, main
-from messages import COPYING, FAILED, NOT_USEABLE, UPDATED, USEABLE
+from messages import (NOT_USEABLE, UPDATED, USEABLE, SectionChecks, copies, entry, inf_lines,
+                      registry_values, repointed, section_lines, text)
 
 PACKAGE = "C:\\表"
 NEW = "C:\\新表"
@@ -15,15 +16,11 @@ DRIVER = b"driver\x00\xff\r\n"
 INF_TEXT = '[Version]\r\nSignature="$CHICAGO$"\r\nProvider="ソニー"\r\n'.encode("cp932")
 
 
-def text(value):
-    return value.encode("cp932") + b"\0"
-
-
 def cp932(lines):
     return [line.encode("cp932") for line in lines]
 
 
-class JapaneseWindows(ScenarioTest):
+class JapaneseWindows(SectionChecks, ScenarioTest):
 
     # Code page 932 has no "\xa9": the string table's copyright sign comes as a "c".
     notice = NOTICE.replace(b"\xa9", b"c")
@@ -34,38 +31,29 @@ class JapaneseWindows(ScenarioTest):
         world.package(PACKAGE, {"QVAUDIO.DRV": DRIVER, "QVAUDIO.INF": INF_TEXT})
         world.make_dir(OTHER)
         result = world.run("-q -c -s=" + NEW, exe=PACKAGE + r"\Drivewright.exe",
-                           source_path=text(OLD), fresh=False)
+                           source_path=text(OLD, "cp932"), fresh=False)
 
-        join = NEW + "\\"
-        repointed = [NOT_USEABLE % OLD,
-                     COPYING % (PACKAGE + r"\Drivewright.exe", join + "Drivewright.exe"),
-                     UPDATED % NEW]
-        copies = [FAILED % (".", join + "."), FAILED % ("..", join + "..")] + \
-            [COPYING % (n, join + n) for n in ("Drivewright.exe", "QVAUDIO.DRV", "QVAUDIO.INF")]
-        infs = [COPYING % ("QVAUDIO.INF", r"C:\windows\INF\OEM0.INF"),
-                COPYING % ("QVAUDIO.INF", OTHER + "\\ソニーQVAUDIO.INF")]
-        # The driver files in the file system's order.
-        lines = [line + "\n" for line in
-                 result.log.decode("cp932").replace("\r\n", "\n").split("\n")[8:-1]]
-        found = lines[len(repointed):len(repointed) + len(copies)]
-        self.assertCountEqual(copies, found, result.log)
-        first = ("\n", cp932(repointed + found + infs))
+        lines = section_lines(result.log, "cp932")
+        program = PACKAGE + r"\Drivewright.exe"
+        self.assertLines(lines, [NOT_USEABLE % OLD] + repointed(NEW, program),
+                         copies(NEW, ["Drivewright.exe", "QVAUDIO.DRV", "QVAUDIO.INF"]),
+                         inf_lines("QVAUDIO.INF", "ソニー"), result.log)
+        first = ("\n", cp932(lines))
         self.assertRun(result, 0, *first)
-        self.assertEqual({"SourcePath": text(NEW),
-                          "Quorvel": text(join + "Drivewright -X=" + OLD)}, result.registry)
+        self.assertEqual(registry_values(NEW, entry(NEW, OLD), "cp932"), result.registry)
 
         # Everything in the new directory, nothing beside it (no C:\新, no
         # C:\新表Drivewright.exe).
         self.assertEqual(world.exe.read_bytes(),
-                         world.host(join + "Drivewright.exe").read_bytes())
-        self.assertEqual(DRIVER, world.host(join + "QVAUDIO.DRV").read_bytes())
+                         world.host(NEW + r"\Drivewright.exe").read_bytes())
+        self.assertEqual(DRIVER, world.host(NEW + r"\QVAUDIO.DRV").read_bytes())
         self.assertEqual(INF_TEXT, world.host(OTHER + "\\ソニーQVAUDIO.INF").read_bytes())
         fresh = {e.name for e in (world.template / "drive_c").iterdir()}
         made = {e.name for e in (world.prefix / "drive_c").iterdir()} - fresh
         self.assertEqual({"表", "新表"}, made)
 
         world.restart()
-        self.assertEqual({"SourcePath": text(OLD), "Quorvel": None}, world.watched())
+        self.assertEqual(registry_values(OLD, encoding="cp932"), world.watched())
         self.assertSections(world.log_path.read_bytes(), first,
                             ("\n", cp932([USEABLE % NEW, UPDATED % OLD])))
 
