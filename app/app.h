@@ -2,6 +2,7 @@
 #ifndef DRIVEWRIGHT_APP_H
 #define DRIVEWRIGHT_APP_H
 
+#include <windows.h>
 #include <stddef.h>
 
 /* program_dir.cpp: the executable's full name, 0 with out empty when it
@@ -19,8 +20,21 @@ int ApplyOptions(const char *commandLine, int *exitCode);
    when the line holds one. */
 int ApplyRestoreOption(const char *commandLine, int *exitCode);
 
+/* The exit code of a quiet run with -c that could not install every file. */
+enum { EXIT_FILES_NOT_INSTALLED = 4 };
+
 /* remover.cpp */
 void RunRemover(void);
+
+/* answering_wait.cpp: waits until object is signalled, answering the
+   messages other programs send to the run's windows; returns the wait's
+   result. */
+DWORD WaitAnswering(HANDLE object);
+
+/* started_programs.cpp: waits until every program that the process first
+   (of id firstId, which has ended) started has ended, and those they
+   started. first stays open. */
+void WaitForStartedPrograms(HANDLE first, DWORD firstId);
 
 /* run_sequence.cpp */
 int RunQuietSequence(void);

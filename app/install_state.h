@@ -23,6 +23,7 @@ struct InstallRecord {
     int QuietMode;
     CabSearchState Win95CabSearch;
     CabSearchState Driver18CabSearch;
+    int FilesNotInstalled;      /* failed copies and extractions of files */
 
     char LogWindowsDir[128];
     char LogPath[512];

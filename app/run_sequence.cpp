@@ -1,8 +1,11 @@
 /* The two ways a run goes on after start-up: quiet, or through the dialogs. */
 #include "app.h"
 
+#include <stdio.h>
+
 #include "install_state.h"
 #include "../install/install.h"
+#include "../log/log.h"
 #include "../res/resource.h"
 #include "../ui/ui.h"
 
@@ -14,6 +17,21 @@ static void CloseStreams(void)
     InstallState.ConsoleStream = NULL;
 }
 
+/* A run that could not install every file says so in its last line; returns
+   how many it could not install. */
+static int ReportFilesNotInstalled(void)
+{
+    int count = InstallState.FilesNotInstalled;
+    if (count > 0) {
+        char number[16];
+        snprintf(number, sizeof number, "%d", count);
+        LogTableMessage(IDS_NOTINSTALLED, number);
+    }
+    return count;
+}
+
+/* Without -c the exit code stays the restart request's: the restart ends
+   whatever reads it. */
 int RunQuietSequence(void)
 {
     RunRemover();
@@ -21,21 +39,26 @@ int RunQuietSequence(void)
         CopyDriverFiles(InstallState.DriverDir, NULL);
     InstallInfFiles(NULL);
 
+    int failed = ReportFilesNotInstalled();
     CloseStreams();
     Sleep(2000);
 
     if (InstallState.RebootMode == 1)
         return ExitWindowsEx(EWX_REBOOT, 0);
-    return 0;
+    return failed ? EXIT_FILES_NOT_INSTALLED : 0;
 }
 
 /* The finish dialog follows only a main dialog that ended with 1: a dialog
-   that could not be shown at all (-1) installed nothing. */
+   that could not be shown at all (-1) installed nothing. A user who is about
+   to restart is first told of the files that are missing. */
 int RunInteractiveSequence(void)
 {
     INT_PTR result = ShowDialog(IDD_MAIN, MainDlgProc);
+    int failed = ReportFilesNotInstalled();
     CloseStreams();
     if (result == 1) {
+        if (failed)
+            ShowMessageBox(IDS_SOMEFAILED, InstallState.LogPath);
         Sleep(2000);
         ShowDialog(IDD_FINISH, FinishDlgProc);
     }

@@ -30,7 +30,7 @@ static void CopyComponent(const char *source, const char *name, HWND window)
     if (AppendPath(InstallState.DriverDir, name, destination, sizeof destination))
         CopyOneFile(source, destination, window);
     else
-        LogTableMessage(IDS_COPYFAILED, source, name);
+        LogCopyFailed(source, name);
 }
 
 int FetchCdComponents(HWND mainWindow)

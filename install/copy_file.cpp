@@ -17,6 +17,18 @@ void ShowProgressLines(HWND window, UINT firstLabel, const char *first, UINT sec
     SetDlgItemTextA(window, IDC_STEPFILE2, second);
 }
 
+/* A directory is no file to install, and a file refused a copy onto itself
+   already stands where it belongs. */
+void LogCopyFailed(const char *source, const char *destination)
+{
+    DWORD attributes = GetFileAttributesA(source);
+    int directory = attributes != INVALID_FILE_ATTRIBUTES &&
+                    (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!directory && !IsSameFile(source, destination))
+        InstallState.FilesNotInstalled++;
+    LogTableMessage(IDS_COPYFAILED, source, destination);
+}
+
 static int CopyShown(const char *source, const char *destination, HWND window, int replace)
 {
     if (!InstallState.QuietMode && window != NULL)
@@ -26,7 +38,10 @@ static int CopyShown(const char *source, const char *destination, HWND window, i
     /* A name that another run took since it was looked at is passed over. */
     if (copied < 0)
         return -1;
-    LogTableMessage(copied ? IDS_COPYING : IDS_COPYFAILED, source, destination);
+    if (copied)
+        LogTableMessage(IDS_COPYING, source, destination);
+    else
+        LogCopyFailed(source, destination);
     return copied;
 }
 

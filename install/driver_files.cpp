@@ -11,7 +11,7 @@ static int RefuseCopy(const char *dir, const char *name)
 {
     char wanted[INSTALL_PATH_SIZE + MAX_PATH + 2];
     JoinPath(dir, name, wanted, sizeof wanted);
-    LogTableMessage(IDS_COPYFAILED, name, wanted);
+    LogCopyFailed(name, wanted);
     return 0;
 }
 

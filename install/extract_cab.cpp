@@ -32,7 +32,8 @@ static int StartTool(const char *cabPath, const char *destinationPath)
     MakeWritable(destinationPath);
     SetCurrentDirectoryA(cabinetDir);
 
-    HANDLE tool = StartProgram("extract.exe", commandLine, DETACHED_PROCESS);
+    DWORD toolId;
+    HANDLE tool = StartProgram("extract.exe", commandLine, DETACHED_PROCESS, &toolId);
     if (tool == NULL)
         return 0;
     CloseHandle(tool);
@@ -49,6 +50,8 @@ int ExtractFromCab(const char *cabPath, const char *destinationPath, HWND window
     int started = StartTool(cabPath, destinationPath);
 
     LogTableMessage(started ? IDS_EXTRACTING : IDS_EXTRACTFAILED, destinationPath, cabPath);
+    if (!started)
+        InstallState.FilesNotInstalled++;
 
     if (saved > 0 && saved < sizeof savedDir)
         SetCurrentDirectoryA(savedDir);

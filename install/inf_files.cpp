@@ -47,7 +47,7 @@ static int InstallOemCopy(const char *name, int n, HWND window)
         if (oemPath[0] == '\0') {
             char wanted[INSTALL_PATH_SIZE + 32];
             FormOemPath(n, wanted, sizeof wanted);
-            LogTableMessage(IDS_COPYFAILED, name, wanted);
+            LogCopyFailed(name, wanted);
             return n;
         }
         if (CopyOneNewFile(name, oemPath, window) >= 0)

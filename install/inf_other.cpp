@@ -14,7 +14,7 @@ static void RefuseOtherCopy(const char *infName, const char *otherDir, const cha
 {
     char wanted[INSTALL_PATH_SIZE + sizeof InstallState.InfLine + MAX_PATH];
     BuildOtherPath(otherDir, provider, infName, wanted, sizeof wanted);
-    LogTableMessage(IDS_COPYFAILED, infName, wanted);
+    LogCopyFailed(infName, wanted);
 }
 
 /* destination holds INSTALL_PATH_SIZE characters. */

@@ -14,6 +14,12 @@ void ShowProgressLines(HWND window, UINT firstLabel, const char *first, UINT sec
    the read-only attribute of a file from a CD. */
 int CopyOneFile(const char *source, const char *destination, HWND window);
 
+/* copy_file.cpp: logs the failed copy of source to destination. It counts
+   as a file the run did not install, unless source is a directory (the
+   package's subdirectories, "." and "..", are never installed) or the
+   destination itself. */
+void LogCopyFailed(const char *source, const char *destination);
+
 /* copy_file.cpp: CopyOneFile to a name that nothing holds. A file standing
    in destination's place is left as it is; then nothing is logged, and -1
    tells the caller to take another name. */
@@ -40,8 +46,9 @@ int FlushToDisk(const char *path);
 
 /* start_program.cpp: starts program with commandLine in the working
    directory, handing it none of the installer's handles; returns its
-   process handle, or NULL when it could not be started. */
-HANDLE StartProgram(const char *program, char *commandLine, DWORD flags);
+   process handle, with its id in *processId, or NULL when it could not be
+   started. */
+HANDLE StartProgram(const char *program, char *commandLine, DWORD flags, DWORD *processId);
 
 /* find_match.cpp: 1 when a file or directory matches pattern. */
 int HasMatch(const char *pattern);

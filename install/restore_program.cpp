@@ -25,7 +25,7 @@ static int PlaceRestoreProgram(const char *newPath)
     if (!JoinPath(newPath, "Drivewright.exe", destination, sizeof destination))
         return 0;
     if (!GetProgramFile(program, sizeof program)) {
-        LogTableMessage(IDS_COPYFAILED, program, destination);
+        LogCopyFailed(program, destination);
         return 0;
     }
     return IsSameFile(program, destination) ||

@@ -2,7 +2,7 @@
    Windows' cabinet tool. */
 #include "install.h"
 
-HANDLE StartProgram(const char *program, char *commandLine, DWORD flags)
+HANDLE StartProgram(const char *program, char *commandLine, DWORD flags, DWORD *processId)
 {
     STARTUPINFOA startup;
     PROCESS_INFORMATION process;
@@ -13,5 +13,6 @@ HANDLE StartProgram(const char *program, char *commandLine, DWORD flags)
                         &process))
         return NULL;
     CloseHandle(process.hThread);
+    *processId = process.dwProcessId;
     return process.hProcess;
 }

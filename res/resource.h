@@ -50,5 +50,8 @@
 #define IDS_TOLABEL         22
 #define IDS_EXTRACTLABEL    24
 #define IDS_FROMLABEL       25
+#define IDS_NOTINSTALLED    26
+#define IDS_CAPTION         27
+#define IDS_SOMEFAILED      28
 
 #endif

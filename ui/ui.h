@@ -29,6 +29,10 @@ int HasDriverFiles(void);
    box end it with 0. Returns 1 when OK was pressed. */
 int PromptOkPressed(HWND window, WPARAM wParam);
 
+/* message_box.cpp: a box with an exclamation icon and OK; its text is
+   message textId of the table, with argument for its "%s". */
+void ShowMessageBox(UINT textId, const char *argument);
+
 /* show_dialog.cpp: opens one of the program's dialogs modally, without an owner window. */
 INT_PTR ShowDialog(int templateId, DLGPROC procedure);
 

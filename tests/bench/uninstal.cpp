@@ -9,9 +9,13 @@
 //
 // and behaves as uninstal.cfg beside it says, one word and number a line:
 // "sleep MS", "exit CODE", "crash", "hold MS": wait until the file
-// C:\uninstal-release.txt exists, at most MS milliseconds, and "broadcast":
+// C:\uninstal-release.txt exists, at most MS milliseconds, "broadcast":
 // announce a changed SYSTEM.INI to every top-level window before it ends,
-// as removers of the time do, which waits until each window has answered.
+// as removers of the time do, which waits until each window has answered,
+// "erase PATH": delete that file, as a remover erases an older version, and
+// "handoff": start a copy of itself with the command line "uninstal.exe
+// -handed", which carries out the words after this one, and end at once,
+// as removers that must delete their own directory do.
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -71,15 +75,33 @@ static void Record(bool start)
     fclose(out);
 }
 
+static void HandOff(const char *program)
+{
+    char commandLine[] = "uninstal.exe -handed";
+    STARTUPINFOA startup;
+    PROCESS_INFORMATION process;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    if (CreateProcessA(program, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                       &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
 int main()
 {
     Record(true);
+    // The copy that a handoff started carries out what follows "handoff".
+    bool skipping = strstr(GetCommandLineA(), "-handed") != NULL;
 
     char config[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, config, sizeof config);
     char *slash = strrchr(config, '\\');
     if (length == 0 || slash == NULL)
         return 0;
+    char program[MAX_PATH];
+    strcpy(program, config);
     strcpy(slash + 1, "uninstal.cfg");
 
     int exitCode = 0;
@@ -88,7 +110,23 @@ int main()
     FILE *in = fopen(config, "r");
     char word[32];
     long number;
+    char path[MAX_PATH];
     while (in && fscanf(in, "%31s", word) == 1) {
+        if (strcmp(word, "handoff") == 0) {
+            if (skipping) {
+                skipping = false;
+                continue;
+            }
+            HandOff(program);
+            break;
+        }
+        if (strcmp(word, "erase") == 0) {
+            if (fscanf(in, "%259s", path) == 1 && !skipping)
+                DeleteFileA(path);
+            continue;
+        }
+        if (skipping)
+            continue;
         if (strcmp(word, "crash") == 0) {
             crash = true;
             continue;

@@ -28,6 +28,11 @@ CD_TEXT = ("Locate your Windows installation CD-ROM and put it in the CD-ROM dri
            "install program needs to copy some files from it for proper operation of your "
            "Quorvel Audio Sound Board.")
 
+# The message boxes: their OK button (IDOK) and their texts.
+BOX_OK = 1
+NOT_INSTALLED_TEXT = ("Some files could not be installed. The log C:\\windows\\Quorvel.log "
+                      "lists them.")
+
 # What the prompts show in place of their question when OK finds nothing.
 BADPATH = "The path you entered does not exist. Please enter another path name."
 NODRIVERS = ("There does not seem to be any driver files in that directory. "

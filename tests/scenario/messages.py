@@ -13,6 +13,10 @@ COPYING = "Copying %s to %s \n"
 FAILED = "Copy of %s to %s FAILED \n"
 NOINF = "No INF files found in current directory. \n"
 NORESTORE = "Unable to setup to reset the Sourcepath back to %s \n"
+NOT_INSTALLED = "Files not installed: %d \n"
+
+# The exit code of a quiet run with -c that could not install every file.
+EXIT_NOT_INSTALLED = 4
 
 HELP = ("DRIVEWRIGHT.EXE Options \n"
         " These Options may be used alone or in conjuction with any other option. \n"

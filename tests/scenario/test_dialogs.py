@@ -5,13 +5,14 @@ import re
 import time
 
 from bench import RUNONCE_KEY, main
-from dialog_texts import (ABOUT_TITLE, ABOUT_VERSION, BADPATH, FINISH_TEXT, LABELS, NODRIVERS,
-                          PATHMSG_TEXT, PRODUCT, QUESTION_TEXT)
+from dialog_texts import (ABOUT_TITLE, ABOUT_VERSION, BADPATH, BOX_OK, FINISH_TEXT, LABELS,
+                          NODRIVERS, NOT_INSTALLED_TEXT, PATHMSG_TEXT, PRODUCT, QUESTION_TEXT)
 from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
                  QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE, STEPFILE2, YES,
                  DialogTest, poll)
-from messages import (COPYING, INF, NOINF, NOT_USEABLE, OTHER, USEABLE, SectionChecks, copies,
-                      entry, inf_lines, registry_values, repointed, section_lines)
+from messages import (COPYING, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER, USEABLE,
+                      SectionChecks, copies, entry, inf_lines, registry_values, repointed,
+                      section_lines)
 
 PKG = r"C:\PKG"
 DEST = r"C:\QVDEST"
@@ -188,6 +189,29 @@ class YesSequence(DialogRun):
         self.world.wait_dialog(FINISHMSG)
         result = self.finish_with_cancel()
         self.assertIn(b"Copying QVLATE.VXD to C:\\QVDEST\\QVLATE.VXD", result.log)
+
+
+class MessageBoxes(DialogRun):
+
+    def wait_box(self, text):
+        """The message box in front, under the dialogs' caption, with its text."""
+        box = self.world.wait_dialog(BOX_OK)
+        self.assertEqual(MAIN_TITLE, box.caption)
+        self.assertIn(text, [c.text for c in box.items])
+        return box
+
+    def test_files_not_installed_are_told_before_the_finish_dialog(self):
+        self.lay_out()
+        self.world.make_dir(DEST + r"\QVAUDIO.DRV")     # a directory in the driver's place
+        self.start()
+        self.world.keys("Return")
+        self.wait_box(NOT_INSTALLED_TEXT)
+        self.assertIsNone(self.world.find(FINISHMSG), "the finish dialog comes after")
+        self.world.click_control(BOX_OK)
+        self.world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        self.assertEqual(0, result.exit_code)
+        self.assertEqual(NOT_INSTALLED % 1, self.log_lines(result)[-1])
 
 
 class DriverPathPrompt(DialogRun):

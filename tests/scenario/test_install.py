@@ -6,8 +6,8 @@ import re
 
 from bench import ScenarioTest, crlf, main
 from gui import poll
-from messages import (FAILED, INF, NOINF, NOT_USEABLE, OTHER, USEABLE, SectionChecks, copies, copy,
-                      inf_lines, section_lines)
+from messages import (EXIT_NOT_INSTALLED, FAILED, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER,
+                      USEABLE, SectionChecks, copies, copy, inf_lines, section_lines)
 DRV = r"C:\DRV"
 
 INF_TEXT = b'[Version]\r\nSignature="$CHICAGO$"\r\nProvider="Acme Audio"\r\n'
@@ -78,7 +78,20 @@ class DriverFiles(InstallTest):
                              copies(r"C:\NODIR", [],
                                                   failed=(".", "..", "Drivewright.exe",
                                                           "QVAUDIO.DRV")),
-                             [NOINF])
+                             [NOINF, NOT_INSTALLED % 2], EXIT_NOT_INSTALLED)
+
+    def test_a_file_that_could_not_be_installed_is_told(self):
+        # A directory stands where a driver file must go. Without -c the
+        # exit code stays the restart request's.
+        for command_line, exit_code in (("-q -c", EXIT_NOT_INSTALLED), ("-q", 1)):
+            with self.subTest(command_line=command_line):
+                self.lay_out({"QVAUDIO.DRV": b"x", "QVAUDIO.VXD": b"y"})
+                self.world.make_dir(DRV + r"\QVAUDIO.DRV")
+                result = self.install(command_line)
+                self.assertInstalled(result, USEABLE % DRV,
+                                     copies(DRV, ["Drivewright.exe", "QVAUDIO.VXD"],
+                                            failed=(".", "..", "QVAUDIO.DRV")),
+                                     [NOINF, NOT_INSTALLED % 1], exit_code)
 
     def test_no_driver_copy_with_d(self):
         self.lay_out({"QVAUDIO.DRV": b"x", "A.INF": INF_TEXT})
@@ -194,14 +207,17 @@ class OemNumbers(InstallTest):
         lines = section_lines(result.log)[1:]
         first, second = lines[0].split()[2], lines[2].split()[2]
         self.assertEqual(inf_lines(first, "ACME AUDIO", 0, FAILED, FAILED) +
-                         inf_lines(second, "ACME AUDIO", 1, FAILED, FAILED), lines)
+                         inf_lines(second, "ACME AUDIO", 1, FAILED, FAILED) +
+                         [NOT_INSTALLED % 4], lines)
+        self.assertEqual(EXIT_NOT_INSTALLED, result.exit_code)
         self.assertEqual({"A.INF", "B.INF"}, {first, second})
 
     def test_missing_other_directory(self):
         self.lay_out({"A.INF": INF_TEXT}, other=False)
         result = self.install("-q -c -d")
-        self.assertRun(result, 0, "\n",
-                       [USEABLE % DRV] + inf_lines("A.INF", "ACME AUDIO", other=FAILED))
+        self.assertRun(result, EXIT_NOT_INSTALLED, "\n",
+                       [USEABLE % DRV] + inf_lines("A.INF", "ACME AUDIO", other=FAILED) +
+                       [NOT_INSTALLED % 1])
         self.assertEqual(INF_TEXT, self.oem(0).read_bytes())
 
 
@@ -250,8 +266,9 @@ class OtherCopy(InstallTest):
                     target.unlink()
                 self.world.made.append(target)
                 result = self.install("-q -c -d")
-                self.assertRun(result, 0, "\n",
-                               [USEABLE % DRV] + inf_lines("A.INF", provider, other=FAILED))
+                self.assertRun(result, EXIT_NOT_INSTALLED, "\n",
+                               [USEABLE % DRV] + inf_lines("A.INF", provider, other=FAILED) +
+                               [NOT_INSTALLED % 1])
                 self.assertEqual([], list(self.world.host(OTHER).iterdir()))
                 self.assertFalse(target.exists(), escaped)
 

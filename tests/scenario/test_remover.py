@@ -51,6 +51,20 @@ class Remover(ScenarioTest):
         self.assertEqual([("uninstal.exe -C", r"C:\PKG", WINDIR, True)],
                          self.world.remover_record())
 
+    def test_a_remover_that_hands_its_work_on_has_finished_it_before_the_first_copy(self):
+        # The remover's copy erases the old driver file three seconds after
+        # the remover has ended: the installed one, if the run went on.
+        self.world.reset()
+        self.world.package(r"C:\PKG", {"QVAUDIO.DRV": b"new"})
+        self.world.remover(r"C:\PKG", r"handoff sleep 3000 erase C:\QVDRV\QVAUDIO.DRV")
+        self.world.write_file(r"C:\QVDRV\QVAUDIO.DRV", b"old")
+        result = self.world.run("-q -c", source_path=r"C:\QVDRV", fresh=False)
+        self.assertEqual(0, result.exit_code, result)
+        self.assertEqual(b"new", self.world.host(r"C:\QVDRV\QVAUDIO.DRV").read_bytes())
+        self.assertEqual([("uninstal.exe -C", r"C:\PKG", r"C:\QVDRV", True),
+                          ("uninstal.exe -handed", r"C:\PKG", r"C:\QVDRV", True)],
+                         self.world.remover_record())
+
     def test_outcome_of_the_remover_changes_nothing(self):
         cases = [
             ("succeeds", "", r"C:\PKG", 1),

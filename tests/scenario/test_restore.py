@@ -7,19 +7,24 @@ import shutil
 
 from bench import DELETE, KEEP, RUNONCE_KEY, SETUP_KEY, ScenarioTest, main
 from gui import poll
-from messages import (BADARG, HELP, NO_SOURCE_PATH, NOINF, NORESTORE, NOT_UPDATED, NOT_USEABLE,
-                      UPDATED, USEABLE, copies, copy, entry, placed, registry_values, repointed,
-                      text)
+from messages import (BADARG, EXIT_NOT_INSTALLED, HELP, NO_SOURCE_PATH, NOINF, NORESTORE,
+                      NOT_INSTALLED, NOT_UPDATED, NOT_USEABLE, UPDATED, USEABLE, copies, copy, entry,
+                      placed, registry_values, repointed, text)
 
 WIN98 = r"D:\WIN98"
 
 
+def program_fits(new_path):
+    """Whether the program's copy in new_path fits its 127 characters."""
+    return len(new_path + "\\Drivewright.exe") <= 127
+
+
 def installed(new_path):
     """What a quiet run logs after repointing, for a package holding only the
-    program: its copy of the program, unless the destination is too long for
-    its 127 characters."""
-    copied = len(new_path + "\\Drivewright.exe") <= 127
-    return copies(new_path, []) + [copy(new_path, "Drivewright.exe", copied), NOINF]
+    program: its copy of the program, unless the destination is too long."""
+    copied = program_fits(new_path)
+    return (copies(new_path, []) + [copy(new_path, "Drivewright.exe", copied), NOINF] +
+            ([] if copied else [NOT_INSTALLED % 1]))
 
 
 class RestoreTest(ScenarioTest):
@@ -156,7 +161,7 @@ class Failures(RestoreTest):
             with self.subTest(what):
                 result = self.world.run(f"-q -c -s={new_path}", source_path=old,
                                         registry=registry)
-                self.assertRun(result, 0, "\n",
+                self.assertRun(result, 0 if program_fits(new_path) else EXIT_NOT_INSTALLED, "\n",
                                [NOT_USEABLE % old, placed(new_path), NORESTORE % old,
                                 NOT_UPDATED % new_path] + installed(new_path))
                 self.assertEqual(registry_values(old, left), result.registry)

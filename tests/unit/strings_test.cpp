@@ -47,6 +47,9 @@ const StringCase kStrings[] = {
     {IDS_TOLABEL, 256, "to:"},
     {IDS_EXTRACTLABEL, 256, "Extracting:"},
     {IDS_FROMLABEL, 256, "from:"},
+    {IDS_NOTINSTALLED, 256, "Files not installed: %s \n"},
+    {IDS_CAPTION, 256, "Quorvel Audio Driver Installation"},
+    {IDS_SOMEFAILED, 256, "Some files could not be installed. The log %s lists them."},
 };
 
 TEST(MessageTable, TextsAreExact)
