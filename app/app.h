@@ -20,6 +20,17 @@ int ApplyOptions(const char *commandLine, int *exitCode);
    when the line holds one. */
 int ApplyRestoreOption(const char *commandLine, int *exitCode);
 
+/* options.cpp: what the options make of the run, before any is applied: a
+   run that -? or -x ends (whatever stands before it), else a quiet run or
+   one through the dialogs. */
+enum RunKind { RunInteractive, RunQuiet, RunEndsEarly };
+int KindOfRun(const char *commandLine);
+
+/* installation_turn.cpp: one installation at a time on the machine. */
+enum TurnResult { TurnTaken, TurnWithoutLog, TurnRefused };
+int TakeInstallationTurn(const char *commandLine);
+void EndInstallationTurn(void);
+
 /* The exit code of a quiet run with -c that could not install every file. */
 enum { EXIT_FILES_NOT_INSTALLED = 4 };
 

@@ -118,9 +118,13 @@ static int ApplyOption(const char *option, const char *optionText, int whole, in
     return 1;
 }
 
-/* The options in the order they stand; with restoreOnly, -x alone. Returns
-   1 to go on, 0 when an option ended the run. */
-static int WalkOptions(const char *commandLine, int restoreOnly, int *exitCode)
+/* One step of the walk over the options: 1 to go on with the next option,
+   0 to stop, with *result as the step leaves it. */
+typedef int (*OptionStep)(const char *option, const char *optionText, int whole, int *result);
+
+/* The options in the order they stand, each given to step. Returns 1 when
+   every option was gone through, 0 when a step stopped the walk. */
+static int WalkOptions(const char *commandLine, OptionStep step, int *result)
 {
     char optionText[OPTION_TEXT_SIZE];
     size_t length;
@@ -130,8 +134,7 @@ static int WalkOptions(const char *commandLine, int restoreOnly, int *exitCode)
         size_t nextLength;
         const char *next = FindOption(option + length, &nextLength);
         int whole = CutOption(option, length, next == NULL, optionText);
-        if ((!restoreOnly || LowerLetter(optionText[1]) == 'x') &&
-            !ApplyOption(option, optionText, whole, exitCode))
+        if (!step(option, optionText, whole, result))
             return 0;
         option = next;
         length = nextLength;
@@ -139,12 +142,38 @@ static int WalkOptions(const char *commandLine, int restoreOnly, int *exitCode)
     return 1;
 }
 
+static int ApplyIfRestore(const char *option, const char *optionText, int whole, int *exitCode)
+{
+    return LowerLetter(optionText[1]) != 'x' || ApplyOption(option, optionText, whole, exitCode);
+}
+
+static int NoteKind(const char *, const char *optionText, int, int *kind)
+{
+    switch (LowerLetter(optionText[1])) {
+    case '?':
+    case 'x':
+        *kind = RunEndsEarly;
+        return 0;
+    case 'q':
+        *kind = RunQuiet;
+        break;
+    }
+    return 1;
+}
+
 int ApplyOptions(const char *commandLine, int *exitCode)
 {
-    return WalkOptions(commandLine, 0, exitCode);
+    return WalkOptions(commandLine, ApplyOption, exitCode);
 }
 
 int ApplyRestoreOption(const char *commandLine, int *exitCode)
 {
-    return !WalkOptions(commandLine, 1, exitCode);
+    return !WalkOptions(commandLine, ApplyIfRestore, exitCode);
+}
+
+int KindOfRun(const char *commandLine)
+{
+    int kind = RunInteractive;
+    WalkOptions(commandLine, NoteKind, &kind);
+    return kind;
 }

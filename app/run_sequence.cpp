@@ -9,12 +9,15 @@
 #include "../res/resource.h"
 #include "../ui/ui.h"
 
+/* The run's work is done: its section of the log is whole, and the next
+   installation may begin. */
 static void CloseStreams(void)
 {
     fclose(InstallState.LogFile);
     InstallState.LogFile = NULL;
     fclose(InstallState.ConsoleStream);
     InstallState.ConsoleStream = NULL;
+    EndInstallationTurn();
 }
 
 /* A run that could not install every file says so in its last line; returns

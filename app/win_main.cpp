@@ -35,7 +35,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
        the call, not raise the system's box that a quiet run leaves unanswered. */
     SetErrorMode(SEM_FAILCRITICALERRORS);
 
-    if (!OpenLog()) {
+    int turn = TakeInstallationTurn(commandLine);
+    if (turn == TurnRefused)
+        return 0;
+    if (turn == TurnTaken && !OpenLog()) {
         InstallState.ConsoleStream = NULL;   /* nothing is written anywhere */
         return EndEarly(commandLine);
     }

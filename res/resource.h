@@ -53,5 +53,6 @@
 #define IDS_NOTINSTALLED    26
 #define IDS_CAPTION         27
 #define IDS_SOMEFAILED      28
+#define IDS_ANOTHERRUN      29
 
 #endif

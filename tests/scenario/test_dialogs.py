@@ -5,8 +5,9 @@ import re
 import time
 
 from bench import RUNONCE_KEY, main
-from dialog_texts import (ABOUT_TITLE, ABOUT_VERSION, BADPATH, BOX_OK, FINISH_TEXT, LABELS,
-                          NODRIVERS, NOT_INSTALLED_TEXT, PATHMSG_TEXT, PRODUCT, QUESTION_TEXT)
+from dialog_texts import (ABOUT_TITLE, ABOUT_VERSION, ANOTHER_RUN_TEXT, BADPATH, BOX_OK, FINISH_TEXT,
+                          LABELS, NODRIVERS, NOT_INSTALLED_TEXT, PATHMSG_TEXT, PRODUCT,
+                          QUESTION_TEXT)
 from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
                  QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE, STEPFILE2, YES,
                  DialogTest, poll)
@@ -212,6 +213,24 @@ class MessageBoxes(DialogRun):
         result = self.finish_with_cancel()
         self.assertEqual(0, result.exit_code)
         self.assertEqual(NOT_INSTALLED % 1, self.log_lines(result)[-1])
+
+    def test_a_second_run_is_told_and_changes_nothing(self):
+        self.lay_out()
+        self.start()
+        log = self.world.log_path.read_bytes()
+        second = self.world.launch(source_path=DEST, fresh=False, stdout=r"C:\second.txt")
+        self.wait_box(ANOTHER_RUN_TEXT)
+        self.world.click_control(BOX_OK)
+        self.assertEqual(0, second.finish().exit_code)
+        self.assertEqual(log, self.world.log_path.read_bytes())
+        self.assertEqual([], self.world.remover_record())
+
+        # The first run goes on undisturbed.
+        self.world.raise_dialog(self.world.find(QUESTION))
+        self.world.keys("Return")
+        self.world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        self.assertEqual(self.inf_lines(), self.log_lines(result)[-2:])
 
 
 class DriverPathPrompt(DialogRun):

@@ -166,9 +166,10 @@ class OemNumbers(InstallTest):
         self.assertIn(b"Copying A.INF to C:\\windows\\INF\\OEM1.INF \r\n", result.log)
         self.assertTrue(self.oem(0).exists() and self.oem(1).exists())
 
-    def test_two_runs_at_once_each_keep_their_own_numbers(self):
-        """Two packages installed at the same time, by a batch file or a
-        second double-click: every INF stands under a number of its own."""
+    def test_two_runs_at_once_each_keep_their_own_numbers_and_records(self):
+        """Two packages installed at the same time, by a batch file: every
+        INF stands under a number of its own, and the log holds each run's
+        section whole, one after the other."""
         count = 200
         self.lay_out({})
         self.world.make_dir(DRV)
@@ -180,7 +181,12 @@ class OemNumbers(InstallTest):
                                                 source_path=DRV, fresh=False,
                                                 stdout=package + r"\stdout.txt"))
                     for package in ("C:\\PKA", "C:\\PKB")]
-        for package, result in [(package, launch.finish()) for package, launch in launches]:
+        results = [(package, launch.finish()) for package, launch in launches]
+        # Each run writes the same bytes to its standard output as to its section.
+        first, second = (result.stdout for _, result in results)
+        log = self.world.log_path.read_bytes()
+        self.assertTrue(log in (first + second, second + first), "the log mixes the two runs")
+        for package, result in results:
             self.assertEqual(0, result.exit_code)
             lines = [line for line in result.stdout.decode("latin-1").split("\r\n")
                      if "OEM" in line]

@@ -1,6 +1,9 @@
 """The package's remover in a quiet run: a stand-in uninstal.exe records how
 it was started, and can be made to sleep, fail or crash."""
 
+import shutil
+import time
+
 from bench import ScenarioTest, crlf, main
 from gui import poll
 from messages import NOINF, USEABLE, registry_values, repointed, text
@@ -43,6 +46,29 @@ class Remover(ScenarioTest):
             self.assertIn(crlf(line), log)
         self.world.restart()
         self.assertEqual(registry_values(old), self.world.watched())
+
+    def test_a_second_quiet_run_waits_for_the_first_until_end_task_ends_it(self):
+        world = self.world
+        world.reset()
+        for package, config in ((r"C:\PKA", "sleep 600000"), (r"C:\PKB", "")):
+            world.package(package)
+            world.remover(package, config)
+        shutil.copyfile(world.exe, world.host(r"C:\PKA\FIRST.EXE"))
+        first = world.launch("-q -c -d", exe=r"C:\PKA\FIRST.EXE", source_path=WINDIR,
+                             fresh=False, stdout=r"C:\PKA\stdout.txt")
+        poll("the first remover", world.remover_record)
+        second = world.launch("-q -c -d", exe=r"C:\PKB\Drivewright.exe", source_path=WINDIR,
+                              fresh=False, stdout=r"C:\PKB\stdout.txt")
+        time.sleep(3)    # room for the second remover to start, were the run not held
+        self.assertEqual(1, len(world.remover_record()), "the second run waits")
+        world.end_task("FIRST.EXE")
+        first.finish()
+        result = second.finish()
+        world.end_task("uninstal.exe")
+        self.assertEqual(0, result.exit_code)
+        self.assertSections(result.log, ("\n", [USEABLE % WINDIR]),
+                            ("\n", [USEABLE % WINDIR, NOINF]))
+        self.assertEqual([r"C:\PKA", r"C:\PKB"], [start[1] for start in world.remover_record()])
 
     def test_the_run_waits_for_the_remover_to_end(self):
         result = self.quiet_run(config="sleep 4000")

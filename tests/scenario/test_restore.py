@@ -196,6 +196,24 @@ class Failures(RestoreTest):
         self.assertEqual((0, b"", None), (result.exit_code, result.stdout, result.log))
         self.assertEqual(text(WIN98), result.registry["SourcePath"])
 
+    def test_not_held_back_by_an_installation_under_way(self):
+        # The restore run leaves the log to the run that holds it.
+        world = self.world
+        world.reset()
+        world.package(r"C:\PKG")
+        world.remover(r"C:\PKG", "sleep 600000")
+        held = world.launch("-q -c -d", source_path=r"C:\windows", fresh=False,
+                            stdout=r"C:\held.txt")
+        poll("the remover", world.remover_record)
+        log = world.log_path.read_bytes()
+        result = world.run("-X=" + WIN98, source_path=KEEP, fresh=False)
+        world.end_task("Drivewright.exe", "uninstal.exe")
+        held.finish()
+        self.assertEqual(0, result.exit_code)
+        self.assertEqual(text(WIN98), result.registry["SourcePath"])
+        self.assertSections(result.stdout, ("\n", [USEABLE % r"C:\windows", UPDATED % WIN98]))
+        self.assertEqual(log, result.log)
+
     def test_restore_mode_without_a_path(self):
         result = self.world.run("-x", source_path=WIN98)
         self.assertRun(result, 87, "\n", [NOT_USEABLE % WIN98, BADARG % "-x"])

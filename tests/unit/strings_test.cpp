@@ -50,6 +50,9 @@ const StringCase kStrings[] = {
     {IDS_NOTINSTALLED, 256, "Files not installed: %s \n"},
     {IDS_CAPTION, 256, "Quorvel Audio Driver Installation"},
     {IDS_SOMEFAILED, 256, "Some files could not be installed. The log %s lists them."},
+    {IDS_ANOTHERRUN, 256,
+     "Another Quorvel driver installation is running. Start this one again when it has "
+     "finished."},
 };
 
 TEST(MessageTable, TextsAreExact)
