@@ -248,12 +248,15 @@ class WindowsCd(CdRun):
 class CdRoot(CdRun):
 
     def test_cd_drive_taken_from_the_old_source_path(self):
-        cases = [(r"D:\WIN95", "D", r"D:\WIN95\WIN95_12.CAB"),
-                 ("E:", "E", r"E:\WIN95\WIN95_12.CAB"),
-                 ("", "C", r"\WIN95\WIN95_12.CAB")]
-        for source_path, drive, cab in cases:
+        cases = [(r"D:\WIN95", "D", r"D:\WIN95\WIN95_12.CAB", None),
+                 # Another cabinet in SourcePath's own folder: the root's wins.
+                 ("E:", "E", r"E:\WIN95\WIN95_12.CAB", r"E:\WIN95_12.CAB"),
+                 ("", "C", r"\WIN95\WIN95_12.CAB", None)]
+        for source_path, drive, cab, other in cases:
             with self.subTest(source_path or "empty"):
                 self.lay_out_cd(win95=True, drive=drive)
+                if other:
+                    self.world.write_file(other, b"another cabinet")
                 if drive == "E":
                     self.world.insert_disc(True, "e")
                 self.start_yes(source_path)
