@@ -33,6 +33,26 @@ static void CopyComponent(const char *source, const char *name, HWND window)
         LogCopyFailed(source, name);
 }
 
+/* A cabinet at its place under the CD root, or else in the folder that
+   SourcePath names: a Windows folder shared, or copied, alone. NULL when
+   neither holds it. */
+static const char *FindCabinet(const char *underRoot, const char *inSourcePath)
+{
+    if (HasMatch(underRoot))
+        return underRoot;
+    if (inSourcePath[0] != '\0' && HasMatch(inSourcePath))
+        return inSourcePath;
+    return NULL;
+}
+
+/* name in the folder that SourcePath names; empty when it names none. */
+static void FormInSourcePath(const char *name, char *path, size_t pathSize)
+{
+    path[0] = '\0';
+    if (InstallState.OldSourcePath[0] != '\0')
+        JoinPath(InstallState.OldSourcePath, name, path, pathSize);
+}
+
 int FetchCdComponents(HWND mainWindow)
 {
     if (CanRead(SystemJoystickDriver)) {
@@ -45,21 +65,27 @@ int FetchCdComponents(HWND mainWindow)
                sizeof InstallState.Win95CabPath);
     AppendPath(InstallState.CdRoot, "WIN98\\DRIVER18.CAB", InstallState.Driver18CabPath,
                sizeof InstallState.Driver18CabPath);
+    char win95InSource[512], driver18InSource[512];
+    FormInSourcePath("WIN95_12.CAB", win95InSource, sizeof win95InSource);
+    FormInSourcePath("DRIVER18.CAB", driver18InSource, sizeof driver18InSource);
 
+    const char *win95Cab, *driver18Cab;
     do {
         if (ShowDialog(IDD_INSERTCD, InsertCdDlgProc) != 1)
             return 0;
-        InstallState.Win95CabSearch = HasMatch(InstallState.Win95CabPath) ? Found : Missing;
-        InstallState.Driver18CabSearch = HasMatch(InstallState.Driver18CabPath) ? Found : Missing;
-    } while (InstallState.Win95CabSearch != Found && InstallState.Driver18CabSearch != Found);
+        win95Cab = FindCabinet(InstallState.Win95CabPath, win95InSource);
+        driver18Cab = FindCabinet(InstallState.Driver18CabPath, driver18InSource);
+        InstallState.Win95CabSearch = win95Cab ? Found : Missing;
+        InstallState.Driver18CabSearch = driver18Cab ? Found : Missing;
+    } while (!win95Cab && !driver18Cab);
 
-    if (InstallState.Win95CabSearch == Found)
-        CopyComponent(InstallState.Win95CabPath, "WIN95_12.CAB", mainWindow);
+    if (win95Cab)
+        CopyComponent(win95Cab, "WIN95_12.CAB", mainWindow);
 
-    if (InstallState.Driver18CabSearch == Found) {
+    if (driver18Cab) {
         char destination[INSTALL_PATH_SIZE];
         if (AppendPath(InstallState.DriverDir, "MSJSTICK.DRV", destination, sizeof destination))
-            ExtractFromCab(InstallState.Driver18CabPath, destination, mainWindow);
+            ExtractFromCab(driver18Cab, destination, mainWindow);
     }
     return 1;
 }

@@ -15,6 +15,7 @@
 static int StartTool(const char *cabPath, const char *destinationPath)
 {
     char destinationDir[256], destinationName[256], cabinetDir[512];
+    char program[sizeof cabinetDir + sizeof "\\extract.exe"];
     char commandLine[3 * 512 + 32];
 
     /* Parts that do not fit their buffers: the tool is not started. */
@@ -30,10 +31,14 @@ static int StartTool(const char *cabPath, const char *destinationPath)
 
     /* The tool overwrites the file, which Windows refuses while it is read-only. */
     MakeWritable(destinationPath);
+    /* Named by its full path, the tool is the one beside the cabinet also
+       where the platform refuses that directory as the working directory, as
+       Windows 9x may for a share. */
+    AppendPath(cabinetDir, "extract.exe", program, sizeof program);
     SetCurrentDirectoryA(cabinetDir);
 
     DWORD toolId;
-    HANDLE tool = StartProgram("extract.exe", commandLine, DETACHED_PROCESS, &toolId);
+    HANDLE tool = StartProgram(program, commandLine, DETACHED_PROCESS, &toolId);
     if (tool == NULL)
         return 0;
     CloseHandle(tool);

@@ -109,8 +109,14 @@ int AppendPath(const char *dir, const char *tail, char *out, size_t outSize)
 
 void TakeCdRoot(const char *sourcePath, char *root, size_t rootSize)
 {
-    const char *backslash = FindFirstOf(sourcePath, "\\");
-    size_t length = backslash ? (size_t)(backslash - sourcePath) : strlen(sourcePath);
+    const char *end = FindFirstOf(sourcePath, "\\");
+    /* On a network path the share plays the drive: \\server\share. */
+    if (end == sourcePath && sourcePath[1] == '\\') {
+        end = FindFirstOf(sourcePath + 2, "\\");
+        if (end)
+            end = FindFirstOf(end + 1, "\\");
+    }
+    size_t length = end ? (size_t)(end - sourcePath) : strlen(sourcePath);
     if (length >= rootSize)
         length = rootSize - 1;
     memcpy(root, sourcePath, length);

@@ -43,8 +43,10 @@ int BuildOtherPath(const char *otherDir, const char *provider, const char *infNa
    the path does not fit outSize. */
 int AppendPath(const char *dir, const char *tail, char *out, size_t outSize);
 
-/* The drive part of a source path: the text before its first backslash, or
-   the whole text when it has none. Cut to what fits rootSize. */
+/* The root of a source path: the drive part, the text before its first
+   backslash; for a network path (two backslashes first) the share
+   \\server\share, the text before its fourth backslash. The whole text
+   when it has no such backslash. Cut to what fits rootSize. */
 void TakeCdRoot(const char *sourcePath, char *root, size_t rootSize);
 
 /* path split at its last backslash into the text before and the text after

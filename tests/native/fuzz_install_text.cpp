@@ -20,8 +20,17 @@ static void CheckCdPaths(const char *line, size_t width)
     char *dir = (char *)malloc(width);
     char *name = (char *)malloc(width);
     char cab[512];
+    // The root is a start of the line that ends at the line's end, at its
+    // first backslash, or for a network path at its fourth.
     TakeCdRoot(line, root, width);
-    if (FindFirstOf(root, "\\") || strncmp(root, line, strlen(root)))
+    size_t kept = strlen(root);
+    int within = line[0] == '\\' && line[1] == '\\' ? 3 : 0;
+    int backslashes = 0;
+    for (const char *p = FindFirstOf(root, "\\"); p; p = FindFirstOf(p + 1, "\\"))
+        backslashes++;
+    if (strncmp(root, line, kept) || backslashes > within)
+        abort();
+    if (line[kept] && (line[kept] != '\\' || backslashes != within))
         abort();
     AppendPath(root, "WIN95\\WIN95_12.CAB", cab, sizeof cab);
     if (SplitAtLastBackslash(line, dir, width, name, width)) {

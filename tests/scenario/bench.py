@@ -187,15 +187,24 @@ class World:
         self.started = False
 
     def host(self, path):
-        """The host path of a Windows path on C: or D: (case as the prefix has it)."""
-        drive, rest = path[0].lower(), path[2:].lstrip("\\")
-        base = {"c": self.prefix / "drive_c", "d": self.prefix / "cdrom-d",
-                "e": self.prefix / "cdrom-e"}[drive]
+        r"""The host path of a Windows path on C:, D: or E:, or on a share
+        \\server\share (case as the prefix has it)."""
+        if path.startswith("\\\\"):
+            base, rest = self.unc, path[2:]
+        else:
+            drive, rest = path[0].lower(), path[2:].lstrip("\\")
+            base = {"c": self.prefix / "drive_c", "d": self.prefix / "cdrom-d",
+                    "e": self.prefix / "cdrom-e"}[drive]
         for part in [p for p in rest.split("\\") if p]:
             match = [e for e in base.iterdir() if e.name.lower() == part.lower()] \
                 if base.is_dir() else []
             base = match[0] if match else base / part
         return base
+
+    @property
+    def unc(self):
+        """Where Wine finds the network: dosdevices/unc/server/share."""
+        return self.prefix / "dosdevices" / "unc"
 
     @property
     def log_path(self):
@@ -347,6 +356,7 @@ class World:
             disc.mkdir(exist_ok=True)
             for entry in disc.iterdir():
                 shutil.rmtree(entry) if entry.is_dir() else entry.unlink()
+        shutil.rmtree(self.unc, ignore_errors=True)
         self.insert_disc(True)
         self.insert_disc(False, "e")
 

@@ -248,12 +248,15 @@ class WindowsCd(CdRun):
 class CdRoot(CdRun):
 
     def test_cd_drive_taken_from_the_old_source_path(self):
-        cases = [(r"D:\WIN95", "D", r"D:\WIN95\WIN95_12.CAB"),
-                 ("E:", "E", r"E:\WIN95\WIN95_12.CAB"),
-                 ("", "C", r"\WIN95\WIN95_12.CAB")]
-        for source_path, drive, cab in cases:
+        cases = [(r"D:\WIN95", "D", r"D:\WIN95\WIN95_12.CAB", None),
+                 # Another cabinet in SourcePath's own folder: the root's wins.
+                 ("E:", "E", r"E:\WIN95\WIN95_12.CAB", r"E:\WIN95_12.CAB"),
+                 ("", "C", r"\WIN95\WIN95_12.CAB", None)]
+        for source_path, drive, cab, other in cases:
             with self.subTest(source_path or "empty"):
                 self.lay_out_cd(win95=True, drive=drive)
+                if other:
+                    self.world.write_file(other, b"another cabinet")
                 if drive == "E":
                     self.world.insert_disc(True, "e")
                 self.start_yes(source_path)
@@ -267,19 +270,22 @@ class CdRoot(CdRun):
 
 class TypicalRun(CdRun):
 
-    def start_past_the_cd(self, remover=""):
-        """A package on the CD in D:\\DRIVERS, SourcePath D:\\WIN98 on the CD,
-        Yes, and the Windows CD asked for and given."""
+    def start_past_the_cd(self, remover="", source_path=r"D:\WIN98", win95_cab=None):
+        """A package on the CD in D:\\DRIVERS, SourcePath D:\\WIN98 on the CD (or
+        source_path) holding DRIVER18.CAB and the tool (and WIN95_12.CAB at
+        win95_cab), Yes, and the Windows CD asked for and given."""
         world = self.world
         world.reset()
         world.make_dir(r"C:\windows\INF\OTHER")
         world.package(r"D:\DRIVERS", DRIVERS)
         world.remover(r"D:\DRIVERS", remover)
-        world.write_file(r"D:\WIN98\DRIVER18.CAB", DRIVER18_CAB)
+        world.write_file(source_path + r"\DRIVER18.CAB", DRIVER18_CAB)
         shutil.copyfile(world.host(r"C:\windows\system32\extrac32.exe"),
-                        world.host(r"D:\WIN98\extract.exe"))
+                        world.host(source_path + r"\extract.exe"))
+        if win95_cab:
+            world.write_file(win95_cab, WIN95_CAB)
         self.launch = world.launch("", exe=r"D:\DRIVERS\Drivewright.exe",
-                                   source_path=r"D:\WIN98", fresh=False)
+                                   source_path=source_path, fresh=False)
         world.wait_dialog(QUESTION)
         world.keys("Return")
         self.answer_prompt(CD_TEXT)
@@ -324,6 +330,32 @@ class TypicalRun(CdRun):
         self.assertSections(log, (None, lines), ("\n", [USEABLE % FRESH, UPDATED % r"D:\WIN98"]))
         world.stop()
         world.start()
+
+    def test_windows_installed_from_a_network_share(self):
+        """Windows installed from a server: SourcePath names its folder on a
+        share, which OK at the insert-CD prompt finds with no CD in the drive;
+        the restart writes the network path back."""
+        world = self.world
+        joystick = FRESH + r"\MSJSTICK.DRV"
+        layouts = [
+            # A copy of the whole CD: its WIN95 folder is found from the share's root.
+            (r"\\SERVER\CDROOT\WIN98", r"\\SERVER\CDROOT\WIN95\WIN95_12.CAB"),
+            # The CD's WIN98 folder shared alone.
+            (r"\\SERVER\WIN98", None),
+        ]
+        for source_path, win95_cab in layouts:
+            with self.subTest(source_path):
+                self.start_past_the_cd(source_path=source_path, win95_cab=win95_cab)
+                world.wait_dialog(FINISHMSG)
+                result = self.finish_with_cancel()
+                copied = [COPYING % (win95_cab, FRESH + r"\WIN95_12.CAB")] if win95_cab else []
+                self.assertCdRun(result, source_path, copied + [
+                    EXTRACTING % (joystick, source_path + r"\DRIVER18.CAB")],
+                    program=r"D:\DRIVERS\Drivewright.exe")
+                poll("the extracted driver", lambda: world.host(joystick).is_file() and
+                     world.host(joystick).read_bytes() == JOYSTICK, 60)
+                world.restart()
+                self.assertEqual(registry_values(source_path), world.watched())
 
     def test_a_run_ended_while_the_remover_hangs_is_undone_by_the_restart(self):
         """The same run, ended by the user from outside while the remover

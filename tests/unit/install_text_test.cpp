@@ -169,7 +169,8 @@ TEST(TakeProvider, OnCodePage932)
 
 namespace {
 
-TEST(CdPaths, RootIsTheTextBeforeTheFirstBackslash)
+// The root is the drive, or for a network path the share.
+TEST(CdPaths, RootIsTheDriveOrTheShare)
 {
     struct Case {
         const char *sourcePath, *root, *win95Cab;
@@ -178,7 +179,13 @@ TEST(CdPaths, RootIsTheTextBeforeTheFirstBackslash)
         {"D:\\WIN95\\CABS", "D:", "D:\\WIN95\\WIN95_12.CAB"},
         {"E:", "E:", "E:\\WIN95\\WIN95_12.CAB"},
         {"", "", "\\WIN95\\WIN95_12.CAB"},
-        {"\\\\SERVER\\SHARE", "", "\\WIN95\\WIN95_12.CAB"},
+        {"\\WIN98\\A\\B", "", "\\WIN95\\WIN95_12.CAB"},
+        {"\\\\SERVER\\CDROOT\\WIN98", "\\\\SERVER\\CDROOT",
+         "\\\\SERVER\\CDROOT\\WIN95\\WIN95_12.CAB"},
+        {"\\\\SERVER\\CDROOT\\WIN98\\OLS", "\\\\SERVER\\CDROOT",
+         "\\\\SERVER\\CDROOT\\WIN95\\WIN95_12.CAB"},
+        {"\\\\SERVER\\WIN98", "\\\\SERVER\\WIN98", "\\\\SERVER\\WIN98\\WIN95\\WIN95_12.CAB"},
+        {"\\\\SERVER", "\\\\SERVER", "\\\\SERVER\\WIN95\\WIN95_12.CAB"},
     };
     for (const Case &c : cases) {
         char root[512], cab[512];
@@ -249,6 +256,8 @@ TEST(CdPaths, OnCodePage932)
     char root[512], dir[256], name[256], beside[32];
     TakeCdRoot(HYO "CD\\WIN98", root, sizeof root);
     EXPECT_STREQ(HYO "CD", root);
+    TakeCdRoot("\\\\" HYO "\\" SO "\\WIN98", root, sizeof root);
+    EXPECT_STREQ("\\\\" HYO "\\" SO, root);
 
     EXPECT_EQ(1, SplitAtLastBackslash("C:\\" SHIN HYO, dir, sizeof dir, name, sizeof name));
     EXPECT_STREQ("C:", dir);
