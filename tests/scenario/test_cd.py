@@ -8,10 +8,11 @@ import tempfile
 from pathlib import Path
 
 from bench import BUILD, main
-from dialog_texts import BADCD, CD_TEXT
+from dialog_texts import BADCD, BOX_OK, CD_TEXT, NOT_INSTALLED_TEXT
 from gui import CANCEL, CDMSG, FINISHMSG, PATH, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
-from messages import (COPYING, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF, NOT_UPDATED, NOT_USEABLE,
-                      UPDATED, USEABLE, copies, entry, placed, registry_values, repointed)
+from messages import (COPYING, EXIT_NOT_INSTALLED, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF,
+                      NOT_INSTALLED, NOT_UPDATED, NOT_USEABLE, UPDATED, USEABLE, copies, entry,
+                      placed, registry_values, repointed)
 from test_dialogs import DRIVERS, PKG, DialogRun
 
 SYSTEM_JOYSTICK = r"C:\WINDOWS\SYSTEM\MSJSTICK.DRV"
@@ -65,21 +66,26 @@ class CdRun(DialogRun):
         self.world.keys(press)
         return handle
 
-    def end_with_cancel(self):
+    def end_with_cancel(self, told=False):
+        """Ends the run at its finish dialog; with told, the message box of the
+        files not installed comes first and is answered."""
+        if told:
+            self.wait_box(NOT_INSTALLED_TEXT)
+            self.world.click_control(BOX_OK)
         self.world.wait_dialog(FINISHMSG)
         return self.finish_with_cancel()
 
     PACKAGE = ["Drivewright.exe", "uninstal.exe", "uninstal.cfg"] + list(DRIVERS)
 
     def assertCdRun(self, result, source_path, component_lines, dest=FRESH,
-                    program=PKG + r"\Drivewright.exe"):
+                    program=PKG + r"\Drivewright.exe", tail=()):
         """The log: SourcePath, the component lines, the repointing with the
         program put in place first, the package (in the file system's order),
         the INF lines; SourcePath and the restore entry. Returns the lines."""
         lines = self.log_lines(result)
         self.assertLines(lines, [NOT_USEABLE % source_path] + component_lines +
-                         repointed(dest, program), copies(dest, self.PACKAGE), self.inf_lines(),
-                         result.log)
+                         repointed(dest, program), copies(dest, self.PACKAGE),
+                         self.inf_lines() + list(tail), result.log)
         self.assertEqual(registry_values(dest, entry(dest, source_path)), result.registry)
         return lines
 
@@ -103,14 +109,16 @@ class DriverDirectory(CdRun):
                 for path in files:
                     self.world.write_file(path, b"in the way")
                 self.start_yes()
-                result = self.end_with_cancel()
+                nowhere = dest.startswith(r"C:\QUORVEL9")
+                result = self.end_with_cancel(told=nowhere)
                 joystick = dest + r"\MSJSTICK.DRV"
-                if dest.startswith(r"C:\QUORVEL9"):
+                if nowhere:
                     # Nothing can be made there: every copy fails, SourcePath stays
                     # as it was, and the run goes on.
                     lines = self.log_lines(result)
                     self.assertIn(FAILED % (SYSTEM_JOYSTICK, joystick), lines)
                     self.assertIn(NOT_UPDATED % dest, lines)
+                    self.assertEqual(NOT_INSTALLED % (1 + len(self.PACKAGE)), lines[-1])
                     self.assertFalse(self.world.host(dest).exists())
                     self.assertEqual(registry_values(r"D:\WIN98"), result.registry)
                     continue
@@ -198,9 +206,10 @@ class WindowsCd(CdRun):
         self.lay_out_cd(win98=True, tool=False)
         self.start_yes()
         self.answer_prompt(CD_TEXT)
-        result = self.end_with_cancel()
+        result = self.end_with_cancel(told=True)
         self.assertCdRun(result, r"D:\WIN98", [EXTRACT_FAILED % (FRESH + r"\MSJSTICK.DRV",
-                                                                 r"D:\WIN98\DRIVER18.CAB")])
+                                                                 r"D:\WIN98\DRIVER18.CAB")],
+                         tail=[NOT_INSTALLED % 1])
 
     def test_cd_with_neither_cabinet_asks_again_until_cancelled(self):
         self.lay_out_cd()
@@ -437,8 +446,9 @@ class WriteProtectedDisc(CdRun):
         world.reset()
         world.make_dir(r"D:\WIN98")
         result = world.run("-q -c", source_path=r"D:\WIN98", fresh=False)
-        self.assertRun(result, 0, "\n", [NOT_USEABLE % r"D:\WIN98"] +
-                       copies(r"D:\WIN98", [], (".", "..", "Drivewright.exe")) + [NOINF])
+        self.assertRun(result, EXIT_NOT_INSTALLED, "\n", [NOT_USEABLE % r"D:\WIN98"] +
+                       copies(r"D:\WIN98", [], (".", "..", "Drivewright.exe")) +
+                       [NOINF, NOT_INSTALLED % 1])
         self.assertEqual([], list(world.host(r"D:\WIN98").iterdir()))
 
     def test_s_naming_a_place_on_the_disc_leaves_source_path_as_it_was(self):

@@ -58,6 +58,13 @@ class DialogRun(SectionChecks, DialogTest):
         """The package's INF file installed, under its provider Quorvel Audio."""
         return inf_lines(name, "QUORVEL AUDIO", n)
 
+    def wait_box(self, text):
+        """The message box in front, under the dialogs' caption, with its text."""
+        box = self.world.wait_dialog(BOX_OK)
+        self.assertEqual(MAIN_TITLE, box.caption)
+        self.assertIn(text, [c.text for c in box.items])
+        return box
+
 
 class BeforeYes(DialogRun):
 
@@ -193,13 +200,6 @@ class YesSequence(DialogRun):
 
 
 class MessageBoxes(DialogRun):
-
-    def wait_box(self, text):
-        """The message box in front, under the dialogs' caption, with its text."""
-        box = self.world.wait_dialog(BOX_OK)
-        self.assertEqual(MAIN_TITLE, box.caption)
-        self.assertIn(text, [c.text for c in box.items])
-        return box
 
     def test_files_not_installed_are_told_before_the_finish_dialog(self):
         self.lay_out()
