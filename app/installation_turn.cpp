@@ -22,6 +22,7 @@ int TakeInstallationTurn(const char *commandLine)
 {
     int kind = KindOfRun(commandLine);
 
+    /* Without the mutex the run goes on as it would alone. */
     Turn = CreateMutexA(NULL, FALSE, TurnName);
     if (Turn == NULL)
         return TurnTaken;

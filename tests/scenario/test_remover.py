@@ -1,5 +1,6 @@
 """The package's remover in a quiet run: a stand-in uninstal.exe records how
-it was started, and can be made to sleep, fail or crash."""
+it was started, and can be made to sleep, fail, crash or hand its work on;
+and a second quiet run, which waits for the first."""
 
 import shutil
 import time
