@@ -42,10 +42,10 @@ void RunRemover(void);
    result. */
 DWORD WaitAnswering(HANDLE object);
 
-/* started_programs.cpp: waits until every program that the process first
-   (of id firstId, which has ended) started has ended, and those they
-   started. first stays open. */
-void WaitForStartedPrograms(HANDLE first, DWORD firstId);
+/* started_programs.cpp: waits until every program that the process of id
+   firstId (ended, and held open by the caller) started has ended, and those
+   they started. */
+void WaitForStartedPrograms(DWORD firstId);
 
 /* run_sequence.cpp */
 int RunQuietSequence(void);

@@ -15,6 +15,6 @@ void RunRemover(void)
     if (remover == NULL)
         return;
     WaitAnswering(remover);
-    WaitForStartedPrograms(remover, removerId);
+    WaitForStartedPrograms(removerId);
     CloseHandle(remover);
 }

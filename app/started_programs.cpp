@@ -56,11 +56,11 @@ static int GatherStarted(Family *family)
     return found;
 }
 
-void WaitForStartedPrograms(HANDLE first, DWORD firstId)
+void WaitForStartedPrograms(DWORD firstId)
 {
     Family family;
     family.ids[0] = firstId;
-    family.held[0] = first;
+    family.held[0] = NULL;
     family.count = 1;
 
     /* Each one found is waited for in turn; those it started meanwhile are

@@ -13,6 +13,7 @@ import stat
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 from pathlib import Path
 
@@ -47,6 +48,18 @@ WRITE_BITS = stat.S_IWUSR | stat.S_IWGRP | stat.S_IWOTH   # none: Wine's read-on
 NOTICE = b"Copyright \xa9 1998 Quorvel Audio Corporation. All rights reserved."
 DELETE = object()   # a registry value that a scenario wants absent
 KEEP = object()     # a registry value left as an earlier run left it
+
+
+def poll(what, probe, timeout=60.0, interval=0.1):
+    """Calls probe until it returns something true; fails after timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(interval)
 
 
 def is_mount_point(path):
@@ -251,6 +264,17 @@ class World:
         shutil.copyfile(BUILD / "tests" / "uninstal.exe", host / "uninstal.exe")
         (host / "uninstal.cfg").write_text(config)
         self.made += [host / "uninstal.exe", host / "uninstal.cfg"]
+
+    def launch_held(self, command_line, exe=r"C:\PKG\Drivewright.exe", **launch):
+        """A run of the program in exe's directory, held by a remover there
+        that hangs; returns it once the remover has started."""
+        directory, name = exe.rsplit("\\", 1)
+        self.package(directory)
+        shutil.copyfile(self.exe, self.host(exe))
+        self.remover(directory, "sleep 600000")
+        run = self.launch(command_line, exe=exe, fresh=False, **launch)
+        poll("the remover to start", self.remover_record)
+        return run
 
     def remover_record(self):
         """What the stand-in removers recorded: (command line, working

@@ -9,9 +9,8 @@ which asks the windows themselves. Every wait is a bounded poll.
 import os
 import subprocess
 import tempfile
-import time
 
-from bench import BUILD, ScenarioTest, World
+from bench import BUILD, ScenarioTest, World, poll  # noqa: F401
 # The dialog tests take the control numbers from here as well.
 from dialog_texts import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO,  # noqa: F401
                           OK, PATH, PATHMSG, QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE,
@@ -20,18 +19,6 @@ from dialog_texts import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO
 SHOTS = BUILD / "screenshots"
 WINE_DESKTOP = (r"HKCU\Software\Wine\Explorer", "Desktop", "Default")
 DESKTOP_SIZE = (r"HKCU\Software\Wine\Explorer\Desktops", "Default", "800x600")
-
-
-def poll(what, probe, timeout=60.0, interval=0.1):
-    """Calls probe until it returns something true; fails after timeout."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError(f"timed out waiting for {what}")
-        time.sleep(interval)
 
 
 class Display:

@@ -2,11 +2,9 @@
 it was started, and can be made to sleep, fail, crash or hand its work on;
 and a second quiet run, which waits for the first."""
 
-import shutil
 import time
 
 from bench import ScenarioTest, crlf, main
-from gui import poll
 from messages import NOINF, USEABLE, registry_values, repointed, text
 
 WINDIR = r"C:\windows"
@@ -34,10 +32,7 @@ class Remover(ScenarioTest):
         # restart must still find the program that the restore entry runs.
         old = r"D:\WIN 98-SE"
         self.world.reset()
-        self.world.package(r"C:\PKG")
-        self.world.remover(r"C:\PKG", "sleep 600000")
-        launch = self.world.launch(r"-q -c -s=C:\QVDRV", source_path=old, fresh=False)
-        poll("the remover", self.world.remover_record)
+        launch = self.world.launch_held(r"-q -c -s=C:\QVDRV", source_path=old)
         self.world.end_task("Drivewright.exe", "uninstal.exe")
         log = launch.finish().log
         self.assertNotIn(crlf(NOINF), log, "ended before its end")
@@ -51,13 +46,10 @@ class Remover(ScenarioTest):
     def test_a_second_quiet_run_waits_for_the_first_until_end_task_ends_it(self):
         world = self.world
         world.reset()
-        for package, config in ((r"C:\PKA", "sleep 600000"), (r"C:\PKB", "")):
-            world.package(package)
-            world.remover(package, config)
-        shutil.copyfile(world.exe, world.host(r"C:\PKA\FIRST.EXE"))
-        first = world.launch("-q -c -d", exe=r"C:\PKA\FIRST.EXE", source_path=WINDIR,
-                             fresh=False, stdout=r"C:\PKA\stdout.txt")
-        poll("the first remover", world.remover_record)
+        first = world.launch_held("-q -c -d", exe=r"C:\PKA\FIRST.EXE", source_path=WINDIR,
+                                  stdout=r"C:\PKA\stdout.txt")
+        world.package(r"C:\PKB")
+        world.remover(r"C:\PKB")
         second = world.launch("-q -c -d", exe=r"C:\PKB\Drivewright.exe", source_path=WINDIR,
                               fresh=False, stdout=r"C:\PKB\stdout.txt")
         time.sleep(3)    # room for the second remover to start, were the run not held

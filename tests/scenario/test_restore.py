@@ -200,11 +200,7 @@ class Failures(RestoreTest):
         # The restore run leaves the log to the run that holds it.
         world = self.world
         world.reset()
-        world.package(r"C:\PKG")
-        world.remover(r"C:\PKG", "sleep 600000")
-        held = world.launch("-q -c -d", source_path=r"C:\windows", fresh=False,
-                            stdout=r"C:\held.txt")
-        poll("the remover", world.remover_record)
+        held = world.launch_held("-q -c -d", source_path=r"C:\windows", stdout=r"C:\held.txt")
         log = world.log_path.read_bytes()
         result = world.run("-X=" + WIN98, source_path=KEEP, fresh=False)
         world.end_task("Drivewright.exe", "uninstal.exe")
