@@ -27,9 +27,10 @@ static int CanRead(const char *path)
 static void CopyComponent(const char *source, const char *name, HWND window)
 {
     char destination[INSTALL_PATH_SIZE];
-    if (AppendPath(InstallState.DriverDir, name, destination, sizeof destination))
+    if (AppendPath(InstallState.DriverDir, name, destination, sizeof destination)) {
         CopyOneFile(source, destination, window);
-    else
+        EndCopies();
+    } else
         LogCopyFailed(source, name);
 }
 

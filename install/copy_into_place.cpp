@@ -1,10 +1,6 @@
 /* Putting a copy in a file's place so that a copy cut short (a full disk, a
-   power cut) never costs the file that stood there. */
+   power cut, the run ended) never costs the file that stood there. */
 #include "install.h"
-
-#include <stdio.h>
-
-#include "install_text.h"
 
 /* Windows 95 has no file identity to compare, and one file has many names
    (long and short, full and relative). A file held open for reading cannot
@@ -30,54 +26,6 @@ int IsSameFile(const char *first, const char *second)
     return GetFileAttributesA(second) != INVALID_FILE_ATTRIBUTES && SharesOneFile(first, second);
 }
 
-/* Names beside the destination: QV0000.TMP, QV0001.TMP, ... A file left
-   there by a run cut short may hold an old driver file: it is passed over,
-   never taken. */
-static int TempName(const char *destination, int n, char *name, size_t nameSize)
-{
-    char file[16];
-    snprintf(file, sizeof file, "QV%04d.TMP", n);
-    return PathBeside(destination, file, name, nameSize);
-}
-
-/* A name that nothing holds, for a file to be moved to: 1, or 0 to look on. */
-static int IsFree(const char *name)
-{
-    return GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES;
-}
-
-/* The name made into a new empty file of this run's own, which the copy may
-   then overwrite and a failure may delete: 1; 0 to look on; -1 to give up.
-   A name that is not there costs a read of the whole directory (FAT and
-   Wine alike): making the file looks once, where a look and then a copy to
-   the new name would look twice. A name that another run at the same time
-   holds may be gone again by the time it is looked at: the refusal itself
-   tells that it was taken. */
-static int MakeNew(const char *name)
-{
-    HANDLE made = CreateFileA(name, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                              NULL);
-    if (made != INVALID_HANDLE_VALUE) {
-        CloseHandle(made);
-        return 1;
-    }
-    return GetLastError() == ERROR_FILE_EXISTS || !IsFree(name) ? 0 : -1;
-}
-
-/* The first of those names that take accepts. */
-static int FirstFreeName(const char *destination, char *name, size_t nameSize,
-                         int (*take)(const char *name))
-{
-    for (int n = 0; n < 1000; n++) {
-        if (!TempName(destination, n, name, nameSize))
-            return 0;
-        int taken = take(name);
-        if (taken != 0)
-            return taken > 0;
-    }
-    return 0;
-}
-
 int FlushToDisk(const char *path)
 {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
@@ -89,59 +37,96 @@ int FlushToDisk(const char *path)
     return flushed;
 }
 
-/* Windows 95 has no call that replaces a file in one step: the old file
-   steps aside under a free name until the new one stands in its place, and
-   comes back, with its attributes, when it cannot. MS-DOS's rename is not
-   documented to move a read-only file on every version, so the old file
-   loses that attribute first; it is deleted afterwards anyway. A file is
-   never copied onto itself, as Windows' own copy refuses, nor over a
-   directory. */
-static int ReplaceWith(const char *fresh, const char *source, const char *destination)
-{
-    char aside[MAX_PATH];
+/* The copy is made under the working directory's spare name, and a file
+   that a copy replaces steps aside under the other, which is always free.
+   What stands under the spare name (a replaced file, a copy that failed) is
+   written over by the next copy, which saves deleting it. */
+static int Spare;
 
-    DWORD old = GetFileAttributesA(destination);
-    if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY) ||
-        SharesOneFile(source, destination))
+static char Buffer[0x10000];
+
+/* source whole in fresh, a writable file with the source's date. A read that
+   fails (a scratched CD) or ends early (a source cut short while it is
+   read) fails the copy, as a full disk does: Windows' own copy may take a
+   failed read for the end of the file. The source stays open in *held,
+   shared for reading only, so that it cannot be moved until the copy is in
+   place. */
+static int CopyWhole(const char *source, const char *fresh, HANDLE *held)
+{
+    FILETIME written;
+
+    HANDLE in = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    *held = in;
+    DWORD left = GetFileSize(in, NULL);
+    if (left == INVALID_FILE_SIZE || !GetFileTime(in, NULL, NULL, &written))
         return 0;
-    MakeWritable(destination);
-    int moved = FirstFreeName(destination, aside, sizeof aside, IsFree) &&
-                MoveFileA(destination, aside);
-    if (moved && !MoveFileA(fresh, destination)) {
-        MoveFileA(aside, destination);
-        moved = 0;
-    }
-    if (!moved) {
-        SetFileAttributesA(destination, old);
+    /* Written over rather than cut to nothing first: a replaced file of the
+       same size keeps its clusters, and no new ones are sought. */
+    HANDLE out = CreateFileA(fresh, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             NULL);
+    if (out == INVALID_HANDLE_VALUE)
         return 0;
+    int whole = 1;
+    for (DWORD got, put; whole && left > 0; left -= got) {
+        DWORD wanted = left < sizeof Buffer ? left : sizeof Buffer;
+        whole = ReadFile(in, Buffer, wanted, &got, NULL) && got > 0 &&
+                WriteFile(out, Buffer, got, &put, NULL) && put == got;
     }
-    DeleteFileA(aside);
-    return 1;
+    whole = whole && SetEndOfFile(out) && SetFileTime(out, NULL, NULL, &written);
+    return CloseHandle(out) && whole;
 }
 
-/* The copy goes to a name of its own beside the destination and takes the
-   destination's place only once it is whole. Either the new file stands
-   there, writable, or the destination is as it was and no temporary file is
-   left. The move fails where something stands in the destination's place:
-   only then is that looked at, since a look for a name that is not there
-   costs as much as the move. That refusal is also what lets two runs at
-   once each take a name of their own. */
+/* Windows 95 has no call that replaces a file in one step: the old file
+   steps aside until the new one stands in its place, and comes back, with
+   its attributes, when it cannot. Aside, it becomes the spare. MS-DOS's
+   rename is not documented to move a read-only file on every version, and
+   the next copy must write over it: it loses its read-only, hidden and
+   system attributes first. No rename gets past the source held open, so a
+   file copied onto itself cannot step aside, and that copy fails, as
+   Windows' own copy refuses; nor does a directory step aside. */
+static int ReplaceWith(const char *fresh, const char *destination, const char *aside)
+{
+    const DWORD blocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                           FILE_ATTRIBUTE_SYSTEM;
+
+    DWORD old = GetFileAttributesA(destination);
+    if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY))
+        return 0;
+    if (old & blocking)
+        SetFileAttributesA(destination, FILE_ATTRIBUTE_NORMAL);
+    if (MoveFileA(destination, aside)) {
+        if (MoveFileA(fresh, destination)) {
+            Spare = !Spare;
+            return 1;
+        }
+        MoveFileA(aside, destination);
+    }
+    if (old & blocking)
+        SetFileAttributesA(destination, old);
+    return 0;
+}
+
+/* The copy is made in the working directory and takes the destination's
+   place only once it is whole. The move into place fails where something
+   stands in the destination's place: only then is that looked at, since a
+   look for a name that is not there costs as much as the move. That
+   refusal is also what keeps a name that another installer took. */
 int CopyIntoPlace(const char *source, const char *destination, int replace)
 {
-    char fresh[MAX_PATH];
+    HANDLE held;
 
-    if (!FirstFreeName(destination, fresh, sizeof fresh, MakeNew))
+    if (!EnterWorkDir(destination))
         return 0;
-    /* The copy takes its source's attributes: one from a CD would stay
-       read-only and block the next update. */
-    int copied = CopyFileA(source, fresh, FALSE);
-    MakeWritable(fresh);
-    if (copied && (MoveFileA(fresh, destination) ||
-                   (replace && ReplaceWith(fresh, source, destination))))
-        return 1;
-    DeleteFileA(fresh);
+    const char *fresh = WorkFile(Spare);
+    int copied = CopyWhole(source, fresh, &held);
+    int placed = copied && (MoveFileA(fresh, destination) ||
+                            (replace && ReplaceWith(fresh, destination, WorkFile(!Spare))));
+    if (held != INVALID_HANDLE_VALUE)
+        CloseHandle(held);
     /* Without replace, a refused move where a file now stands is a name that
-       another run took meanwhile. */
-    return copied && !replace && GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES
-               ? -1 : 0;
+       another installer took meanwhile. */
+    return !placed && copied && !replace &&
+                   GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES
+               ? -1 : placed;
 }

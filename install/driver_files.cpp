@@ -34,5 +34,6 @@ int CopyDriverFiles(const char *driverDir, HWND window)
             result = 0;
     } while (FindNextFileA(search, &entry));
     FindClose(search);
+    EndCopies();
     return result;
 }

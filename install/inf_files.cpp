@@ -81,5 +81,6 @@ int InstallInfFiles(HWND window)
                        window);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
+    EndCopies();
     return 1;
 }

@@ -34,11 +34,25 @@ DWORD MakeWritable(const char *path);
 int IsSameFile(const char *first, const char *second);
 
 /* copy_into_place.cpp: the whole copy of source in destination's place, or,
-   returning 0, destination as it was. A file copied onto itself would gain
-   nothing and could lose its content: that copy fails. With replace 0, a
-   file standing in destination's place is never replaced: the copy fails,
-   with -1 when a file standing there was what refused it. */
+   returning 0, destination as it was. A copy shorter than its source fails.
+   A file copied onto itself would gain nothing and could lose its content:
+   that copy fails. With replace 0, a file standing in destination's place
+   is never replaced: the copy fails, with -1 when a file standing there was
+   what refused it. */
 int CopyIntoPlace(const char *source, const char *destination, int replace);
+
+/* work_dir.cpp: 1 when the copies until EndCopies have their working
+   directory, QVWORK in destination's directory (made, or emptied where a
+   run cut short left it). The copies until EndCopies go to that
+   directory's disk. */
+int EnterWorkDir(const char *destination);
+
+/* work_dir.cpp: the path of the working directory's file n, 0 or 1. */
+const char *WorkFile(int n);
+
+/* work_dir.cpp: the working directory emptied and removed; each step of the
+   installation that copies ends with it. */
+void EndCopies(void);
 
 /* copy_into_place.cpp: writes what the disk cache holds of the file to the
    disk; 1 when it did. */

@@ -28,8 +28,11 @@ static int PlaceRestoreProgram(const char *newPath)
         LogCopyFailed(program, destination);
         return 0;
     }
-    return IsSameFile(program, destination) ||
-           (CopyOneFile(program, destination, NULL) && FlushToDisk(destination));
+    if (IsSameFile(program, destination))
+        return 1;
+    int placed = CopyOneFile(program, destination, NULL) && FlushToDisk(destination);
+    EndCopies();
+    return placed;
 }
 
 void RepointSourcePath(const char *newPath)

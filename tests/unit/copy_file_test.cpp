@@ -53,6 +53,13 @@ protected:
         return text;
     }
     DWORD Attributes(const char *name) { return GetFileAttributesA(Path(name).c_str()); }
+    // One copy as a step of the installation makes it: its copies end with it.
+    int Copy(const std::string &source, const std::string &destination)
+    {
+        int copied = CopyOneFile(source.c_str(), destination.c_str(), NULL);
+        EndCopies();
+        return copied;
+    }
     // The names in the directory, in lower case and sorted.
     std::string Entries()
     {
@@ -79,7 +86,7 @@ TEST_F(CopyOneFileTest, CopyFromAReadOnlySourceOverAReadOnlyFileIsWritable)
 {
     Write("source.drv", "new", FILE_ATTRIBUTE_READONLY);
     Write("dest.drv", "old", FILE_ATTRIBUTE_READONLY);
-    ASSERT_EQ(1, CopyOneFile(Path("source.drv").c_str(), Path("dest.drv").c_str(), NULL));
+    ASSERT_EQ(1, Copy(Path("source.drv"), Path("dest.drv")));
     EXPECT_EQ(0u, Attributes("dest.drv") & FILE_ATTRIBUTE_READONLY);
     EXPECT_NE(0u, Attributes("source.drv") & FILE_ATTRIBUTE_READONLY);
 }
@@ -87,7 +94,7 @@ TEST_F(CopyOneFileTest, CopyFromAReadOnlySourceOverAReadOnlyFileIsWritable)
 TEST_F(CopyOneFileTest, FailedCopyLeavesTheOldFileAsItWas)
 {
     Write("dest.drv", "old", ReadOnlyHidden);
-    EXPECT_EQ(0, CopyOneFile(Path("missing.drv").c_str(), Path("dest.drv").c_str(), NULL));
+    EXPECT_EQ(0, Copy(Path("missing.drv"), Path("dest.drv")));
     EXPECT_EQ(ReadOnlyHidden, Attributes("dest.drv") & ReadOnlyHidden);
     EXPECT_EQ("dest.drv", Entries()) << "no temporary file is left";
 }
@@ -96,18 +103,18 @@ TEST_F(CopyOneFileTest, CopyOverAFileLeavesNoTemporaryFile)
 {
     Write("source.drv", "new", FILE_ATTRIBUTE_NORMAL);
     Write("dest.drv", "old", FILE_ATTRIBUTE_NORMAL);
-    ASSERT_EQ(1, CopyOneFile(Path("source.drv").c_str(), Path("dest.drv").c_str(), NULL));
+    ASSERT_EQ(1, Copy(Path("source.drv"), Path("dest.drv")));
     EXPECT_EQ("dest.drv source.drv", Entries());
 }
 
-// A run cut short between the two moves of a replacement leaves the old
-// driver file under the first temporary name.
+// A run of an earlier build, cut short between the two moves of a
+// replacement, left the old driver file under a temporary name beside it.
 TEST_F(CopyOneFileTest, AFileLeftUnderATemporaryNameIsPassedOver)
 {
     Write("qv0000.tmp", "old driver", FILE_ATTRIBUTE_NORMAL);
     Write("source.drv", "new", FILE_ATTRIBUTE_NORMAL);
     Write("dest.drv", "old", FILE_ATTRIBUTE_NORMAL);
-    ASSERT_EQ(1, CopyOneFile(Path("source.drv").c_str(), Path("dest.drv").c_str(), NULL));
+    ASSERT_EQ(1, Copy(Path("source.drv"), Path("dest.drv")));
     EXPECT_EQ("dest.drv qv0000.tmp source.drv", Entries());
     EXPECT_EQ("old driver", Read("qv0000.tmp"));
 }
@@ -116,7 +123,7 @@ TEST_F(CopyOneFileTest, AFileCopiedOntoItselfFailsAndKeepsItsContent)
 {
     Write("source.drv", "mine", FILE_ATTRIBUTE_NORMAL);
     SetCurrentDirectoryA(dir_);
-    EXPECT_EQ(0, CopyOneFile("source.drv", Path("SOURCE.DRV").c_str(), NULL));
+    EXPECT_EQ(0, Copy("source.drv", Path("SOURCE.DRV")));
     SetCurrentDirectoryA("C:\\");
     EXPECT_EQ("source.drv", Entries());
     EXPECT_EQ("mine", Read("source.drv"));
