@@ -2,7 +2,9 @@
 the driver directory and the INF files installed as INF\\OEM<n>.INF and under
 INF\\OTHER, checked on disk, in the log and on standard output."""
 
+import errno
 import re
+from pathlib import Path
 
 from bench import ScenarioTest, crlf, main
 from gui import poll
@@ -11,6 +13,16 @@ from messages import (EXIT_NOT_INSTALLED, FAILED, INF, NOINF, NOT_INSTALLED, NOT
 DRV = r"C:\DRV"
 
 INF_TEXT = b'[Version]\r\nSignature="$CHICAGO$"\r\nProvider="Acme Audio"\r\n'
+
+
+def how_it_reads(path):
+    """"fails" when every read of the host file fails, "ends early" when it
+    ends before the size it reports."""
+    try:
+        data = path.read_bytes()
+    except OSError as error:
+        return "fails" if error.errno == errno.EIO else None
+    return "ends early" if 0 < len(data) < path.stat().st_size else None
 
 
 class InstallTest(SectionChecks, ScenarioTest):
@@ -123,6 +135,45 @@ class DriverFiles(InstallTest):
         self.assertEqual(old, (disk / "QVBIG.DRV").read_bytes())
         self.assertEqual({"Drivewright.exe", "QVBIG.DRV"},
                          {p.name for p in disk.iterdir()})
+
+    def test_a_working_directory_left_by_a_run_cut_short_is_never_taken(self):
+        # Ended between the two moves of a replacement, a run left the old
+        # QVAUDIO.VXD aside and its new copy half made, and no QVAUDIO.VXD.
+        self.lay_out({"QVAUDIO.DRV": b"new drv", "QVAUDIO.VXD": b"new vxd"})
+        self.world.write_file(DRV + r"\QVAUDIO.DRV", b"old drv")
+        self.world.write_file(DRV + r"\QVWORK\QV0.TMP", b"new v")
+        self.world.write_file(DRV + r"\QVWORK\QV1.TMP", b"old vxd")
+        result = self.install()
+        names = ["Drivewright.exe", "QVAUDIO.DRV", "QVAUDIO.VXD"]
+        self.assertInstalled(result, USEABLE % DRV, copies(DRV, names), [NOINF])
+        self.assertEqual({name: self.world.host(r"C:\PKG" + "\\" + name).read_bytes()
+                          for name in names},
+                         {p.name: p.is_file() and p.read_bytes()
+                          for p in self.world.host(DRV).iterdir()})
+
+    def test_a_file_that_cannot_be_read_whole_is_a_failed_copy(self):
+        # A scratched CD, where every read of the file fails, and a file that
+        # ends before the size it reports, as one cut short while it is read.
+        # Windows' own copy would put the short copy in place and succeed.
+        cases = [("/sys/devices/system/cpu/power/autosuspend_delay_ms", "fails"),
+                 ("/sys/devices/system/cpu/online", "ends early")]
+        for target, kind in cases:
+            with self.subTest(kind):
+                target = Path(target)
+                if how_it_reads(target) != kind:
+                    self.skipTest(f"{target} does not read so on this machine")
+                self.lay_out({"QVAUDIO.VXD": b"vxd"})
+                self.world.host(r"C:\PKG\QVAUDIO.DRV").symlink_to(target)
+                self.world.write_file(DRV + r"\QVAUDIO.DRV", b"old drv")
+                result = self.install()
+                self.assertInstalled(result, USEABLE % DRV,
+                                     copies(DRV, ["Drivewright.exe", "QVAUDIO.VXD"],
+                                            failed=(".", "..", "QVAUDIO.DRV")),
+                                     [NOINF, NOT_INSTALLED % 1], EXIT_NOT_INSTALLED)
+                self.assertEqual({"Drivewright.exe", "QVAUDIO.DRV", "QVAUDIO.VXD"},
+                                 {p.name for p in self.world.host(DRV).iterdir()})
+                self.assertEqual(b"old drv",
+                                 self.world.host(DRV + r"\QVAUDIO.DRV").read_bytes())
 
 
 class OemNumbers(InstallTest):
