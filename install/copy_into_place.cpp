@@ -50,7 +50,9 @@ static char Buffer[0x10000];
    read) fails the copy, as a full disk does: Windows' own copy may take a
    failed read for the end of the file. The source stays open in *held,
    shared for reading only, so that it cannot be moved until the copy is in
-   place. */
+   place. Its size and date come from two calls: the one call that gives
+   both, GetFileInformationByHandle, also asks for the volume's serial
+   number, which under Wine costs as much as the whole copy. */
 static int CopyWhole(const char *source, const char *fresh, HANDLE *held)
 {
     FILETIME written;
