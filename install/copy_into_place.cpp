@@ -95,8 +95,8 @@ static int ReplaceWith(const char *fresh, const char *destination, const char *a
     DWORD old = GetFileAttributesA(destination);
     if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY))
         return 0;
-    if (old & blocking)
-        SetFileAttributesA(destination, FILE_ATTRIBUTE_NORMAL);
+    if ((old & blocking) && !SetFileAttributesA(destination, FILE_ATTRIBUTE_NORMAL))
+        return 0;
     if (MoveFileA(destination, aside)) {
         if (MoveFileA(fresh, destination)) {
             Spare = !Spare;
