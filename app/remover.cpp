@@ -18,7 +18,7 @@ void RunRemover(void)
     HANDLE remover = StartProgram("uninstal.exe", commandLine, 0, &removerId);
     if (remover == NULL)
         return;
-    WaitAnswering(remover);
+    WaitAnswering(remover, INFINITE);
     WaitForStartedPrograms(removerId, before, beforeCount);
     CloseHandle(remover);
 }

@@ -50,7 +50,7 @@ void WaitForStartedPrograms(DWORD firstId, const ProgramEntry *before, size_t be
             held[i] = OpenProcess(SYNCHRONIZE, FALSE, ids[i]);
         for (; waited < family.count; waited++)
             if (held[waited] != NULL)
-                WaitAnswering(held[waited]);
+                WaitAnswering(held[waited], INFINITE);
     }
     for (size_t i = 1; i < family.count; i++)
         if (held[i] != NULL)

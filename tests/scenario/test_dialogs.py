@@ -11,7 +11,8 @@ from dialog_texts import (ABOUT_TITLE, ABOUT_VERSION, ANOTHER_RUN_TEXT, BADPATH,
 from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
                  QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE, STEPFILE2, YES,
                  DialogTest, poll)
-from messages import (COPYING, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER, USEABLE,
+from messages import (CANNOT_READ, COPYING, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER, USEABLE,
+                      WRONG_SYSTEM,
                       SectionChecks, copies, entry, inf_lines, registry_values, repointed,
                       section_lines)
 
@@ -213,6 +214,26 @@ class MessageBoxes(DialogRun):
         result = self.finish_with_cancel()
         self.assertEqual(0, result.exit_code)
         self.assertEqual(NOT_INSTALLED % 1, self.log_lines(result)[-1])
+
+    def test_an_installation_that_cannot_finish_is_told_and_changes_nothing(self):
+        cases = [("a file that cannot be read", CANNOT_READ % "QVAUDIO.VXD",
+                  lambda: self.world.damaged_file(self, PKG + r"\QVAUDIO.VXD")),
+                 ("another Windows", WRONG_SYSTEM,
+                  lambda: self.world.pretend_windows(self, "winxp"))]
+        for what, message, problem in cases:
+            with self.subTest(what):
+                self.lay_out()
+                problem()
+                self.start(r"-s=C:\QVNEW")
+                self.world.keys("Return")
+                self.wait_box(message.rstrip(" \n"))
+                self.world.click_control(BOX_OK)
+                result = self.finish()
+                self.assertIsNone(self.world.find(FINISHMSG))
+                self.assertEqual([USEABLE % DEST, message], self.log_lines(result))
+                self.assertEqual(registry_values(DEST), result.registry)
+                self.assertEqual([], self.world.remover_record())
+                self.assertFalse(self.world.host(r"C:\QVNEW").exists())
 
     def test_a_second_run_is_told_and_changes_nothing(self):
         self.lay_out()
