@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <stddef.h>
 
+#include "program_family.h"
+
 /* program_dir.cpp: the executable's full name, 0 with out empty when it
    does not fit; and its directory. */
 int GetProgramFile(char *out, size_t outSize);
@@ -42,10 +44,16 @@ void RunRemover(void);
    result. */
 DWORD WaitAnswering(HANDLE object);
 
+/* started_programs.cpp: the running programs, at most limit of them (a look
+   beyond PROGRAM_LOOK_LIMIT programs is cut there). */
+enum { PROGRAM_LOOK_LIMIT = 256 };
+size_t LookAtPrograms(ProgramEntry *look, size_t limit);
+
 /* started_programs.cpp: waits until every program that the process of id
    firstId (ended, and held open by the caller) started has ended, and those
-   they started. */
-void WaitForStartedPrograms(DWORD firstId);
+   they started; none of before, the programs that ran before it started, is
+   ever taken for one. */
+void WaitForStartedPrograms(DWORD firstId, const ProgramEntry *before, size_t beforeCount);
 
 /* run_sequence.cpp */
 int RunQuietSequence(void);
