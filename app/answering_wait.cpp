@@ -1,5 +1,6 @@
-/* The run's waits without a time limit: for the remover and the programs it
-   started, and for another installation to end. */
+/* The run's waits: for the remover and the programs it started, and for
+   another installation to end, without a time limit; for the cabinet tool,
+   with one. */
 #include "app.h"
 
 /* Removers that edit SYSTEM.INI or WIN.INI announce it with a message sent
@@ -8,13 +9,20 @@
    messages sent to this thread's windows (a look at the queue that removes
    nothing), and nothing else. Input stays queued, so no key or click acts
    while the run waits. */
-DWORD WaitAnswering(HANDLE object)
+DWORD WaitAnswering(HANDLE object, DWORD milliseconds)
 {
     MSG message;
     DWORD result;
+    DWORD start = GetTickCount();
+    DWORD left = milliseconds;
 
-    while ((result = MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_SENDMESSAGE)) ==
-           WAIT_OBJECT_0 + 1)
+    while ((result = MsgWaitForMultipleObjects(1, &object, FALSE, left, QS_SENDMESSAGE)) ==
+           WAIT_OBJECT_0 + 1) {
         PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE);
+        if (milliseconds != INFINITE) {
+            DWORD spent = GetTickCount() - start;
+            left = spent < milliseconds ? milliseconds - spent : 0;
+        }
+    }
     return result;
 }

@@ -3,13 +3,15 @@ the driver directory and the INF files installed as INF\\OEM<n>.INF and under
 INF\\OTHER, checked on disk, in the log and on standard output."""
 
 import errno
+import os
 import re
 from pathlib import Path
 
-from bench import ScenarioTest, crlf, main
+from bench import UNREADABLE, ScenarioTest, crlf, main
 from gui import poll
-from messages import (EXIT_NOT_INSTALLED, FAILED, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER,
-                      USEABLE, SectionChecks, copies, copy, inf_lines, section_lines)
+from messages import (CANNOT_READ, EXIT_NOT_INSTALLABLE, EXIT_NOT_INSTALLED, FAILED, INF, NOINF,
+                      NO_ROOM, NOT_INSTALLED, NOT_USEABLE, OTHER, UPDATED, USEABLE, WRONG_SYSTEM,
+                      SectionChecks, copies, copy, inf_lines, registry_values, section_lines)
 DRV = r"C:\DRV"
 
 INF_TEXT = b'[Version]\r\nSignature="$CHICAGO$"\r\nProvider="Acme Audio"\r\n'
@@ -124,17 +126,23 @@ class DriverFiles(InstallTest):
 
     def test_a_full_disk_costs_no_file(self):
         # A copy that fails part-way leaves the old file byte for byte, no
-        # cut-short new file, and no temporary file.
-        disk = self.world.small_disk(self)
+        # cut-short new file, and no temporary file. The package fits when
+        # the run looks: the disk fills up while the remover runs.
+        disk = self.world.small_disk(self, size="1m")
         old = b"old driver" * 4000                     # 40 KB
-        self.lay_out({"QVBIG.DRV": b"n" * 250000, "QVNEW.DRV": b"w" * 250000})
+        self.lay_out({"QVBIG.DRV": b"n" * 50000, "QVNEW.DRV": b"w" * 50000})
+        self.world.remover(r"C:\PKG", "hold 60000")
         (disk / "QVBIG.DRV").write_bytes(old)
-        result = self.install(source_path="F:\\", make_driver_dir=False)
+        launch = self.world.launch("-q -c", source_path="F:\\", fresh=False)
+        poll("the remover to start", self.world.remover_record)
+        (disk / "FILLER").write_bytes(b"f" * (os.statvfs(disk).f_bavail - 4) * 4096)
+        self.world.write_file(r"C:\uninstal-release.txt")
+        result = launch.finish()
+        (disk / "FILLER").unlink()
         for name in ("QVBIG.DRV", "QVNEW.DRV"):
             self.assertIn(crlf(copy("F:\\", name, False)), result.log)
         self.assertEqual(old, (disk / "QVBIG.DRV").read_bytes())
-        self.assertEqual({"Drivewright.exe", "QVBIG.DRV"},
-                         {p.name for p in disk.iterdir()})
+        self.assertEqual({"QVBIG.DRV", "uninstal.cfg"}, {p.name for p in disk.iterdir()})
 
     def test_a_working_directory_left_by_a_run_cut_short_is_never_taken(self):
         # Ended between the two moves of a replacement, a run left the old
@@ -152,29 +160,36 @@ class DriverFiles(InstallTest):
                           for p in self.world.host(DRV).iterdir()})
 
     def test_a_file_that_cannot_be_read_whole_is_a_failed_copy(self):
-        # A scratched CD, where every read of the file fails, and a file that
-        # ends before the size it reports, as one cut short while it is read.
-        # Windows' own copy would put the short copy in place and succeed.
-        cases = [("/sys/devices/system/cpu/power/autosuspend_delay_ms", "fails"),
-                 ("/sys/devices/system/cpu/online", "ends early")]
+        # The package reads whole when the run checks it; while the remover
+        # runs, a file turns into one whose every read fails (a scratched CD)
+        # or one that ends before the size it gives, as a file cut short while
+        # it is read. Windows' own copy would put the short copy in place and
+        # report success.
+        cases = [(UNREADABLE, "fails"), (Path("/sys/devices/system/cpu/online"), "ends early")]
         for target, kind in cases:
             with self.subTest(kind):
-                target = Path(target)
                 if how_it_reads(target) != kind:
                     self.skipTest(f"{target} does not read so on this machine")
-                self.lay_out({"QVAUDIO.VXD": b"vxd"})
-                self.world.host(r"C:\PKG\QVAUDIO.DRV").symlink_to(target)
+                self.lay_out({"QVAUDIO.DRV": b"new drv", "QVAUDIO.VXD": b"vxd"})
+                self.world.remover(r"C:\PKG", "hold 60000")
                 self.world.write_file(DRV + r"\QVAUDIO.DRV", b"old drv")
-                result = self.install()
+                launch = self.world.launch("-q -c", source_path=DRV, fresh=False)
+                try:
+                    poll("the remover to start", self.world.remover_record)
+                    source = self.world.host(r"C:\PKG\QVAUDIO.DRV")
+                    source.unlink()
+                    source.symlink_to(target)
+                finally:
+                    self.world.write_file(r"C:\uninstal-release.txt")
+                    result = launch.finish()
+                names = ["Drivewright.exe", "QVAUDIO.VXD", "uninstal.exe", "uninstal.cfg"]
                 self.assertInstalled(result, USEABLE % DRV,
-                                     copies(DRV, ["Drivewright.exe", "QVAUDIO.VXD"],
-                                            failed=(".", "..", "QVAUDIO.DRV")),
+                                     copies(DRV, names, failed=(".", "..", "QVAUDIO.DRV")),
                                      [NOINF, NOT_INSTALLED % 1], EXIT_NOT_INSTALLED)
-                self.assertEqual({"Drivewright.exe", "QVAUDIO.DRV", "QVAUDIO.VXD"},
+                self.assertEqual(set(names + ["QVAUDIO.DRV"]),
                                  {p.name for p in self.world.host(DRV).iterdir()})
                 self.assertEqual(b"old drv",
                                  self.world.host(DRV + r"\QVAUDIO.DRV").read_bytes())
-
 
 class OemNumbers(InstallTest):
 
@@ -362,6 +377,92 @@ class QuietRun(InstallTest):
         self.assertEqual([], while_removing, "nothing copied before the remover")
         self.assertEqual(0, result.exit_code)
         self.assertEqual(b"drv", (driver_dir / "QVAUDIO.DRV").read_bytes())
+
+
+class CheckedFirst(InstallTest):
+    """A package that cannot be installed, or a system it is not for, is found
+    out before the remover erases the working drivers: nothing changes."""
+
+    OLD = b"the working driver " * 300
+    CLUSTER = 4096       # what Wine reports for a disk of the host
+
+    def clusters(self, size):
+        return -(-size // self.CLUSTER)
+
+    def room(self, disk):
+        """Free clusters of the small disk, and those the package needs there."""
+        package = self.world.host(r"C:\PKG")
+        needed = sum(self.clusters(p.stat().st_size) for p in package.iterdir() if p.is_file())
+        stat = os.statvfs(disk)
+        return stat.f_bavail * stat.f_frsize // self.CLUSTER, needed
+
+    def test_nothing_changes_where_the_installation_cannot_finish(self):
+        def unreadable(driver_dir):
+            self.world.damaged_file(self, r"C:\PKG\QVAUDIO.VXD")
+            return CANNOT_READ % "QVAUDIO.VXD"
+
+        def too_big(driver_dir):
+            free, needed = self.room(self.disk)
+            return NO_ROOM % ("F:\\", (needed - free) * self.CLUSTER // 1024)
+
+        def windows_xp(driver_dir):
+            self.world.pretend_windows(self, "winxp")
+            return WRONG_SYSTEM
+
+        self.disk = self.world.small_disk(self)
+        cases = [(unreadable, "-q -c", DRV), (unreadable, r"-q -s=C:\QVNEW", r"C:\OLDSRC"),
+                 (too_big, "-q -c", "F:\\"), (too_big, r"-q -c -s=F:\QVNEW", r"C:\OLDSRC"),
+                 (windows_xp, "-q -c", DRV), (windows_xp, r"-q -s=C:\QVNEW", r"C:\OLDSRC")]
+        for problem, command_line, source_path in cases:
+            with self.subTest(problem.__name__, command_line=command_line):
+                self.lay_out({"QVAUDIO.DRV": b"n" * 200000, "A.INF": INF_TEXT})
+                self.world.remover(r"C:\PKG")
+                driver_dir = DRV if source_path == r"C:\OLDSRC" else source_path
+                self.world.make_dir(DRV)
+                self.world.made.append(self.disk / "QVAUDIO.DRV")
+                for old in (self.world.host(DRV + r"\QVAUDIO.DRV"), self.disk / "QVAUDIO.DRV"):
+                    old.write_bytes(self.OLD)
+                message = problem(driver_dir)
+                result = self.install(command_line, source_path, make_driver_dir=False)
+                self.assertRun(result, EXIT_NOT_INSTALLABLE, "\n",
+                               [(USEABLE if source_path != r"C:\OLDSRC" else NOT_USEABLE)
+                                % source_path, message])
+                self.assertEqual([], self.world.remover_record())
+                self.assertEqual(registry_values(source_path), result.registry)
+                self.assertFalse(self.world.host(r"C:\QVNEW").exists())
+                self.assertFalse(self.oem(0).exists())
+                for old in (self.world.host(DRV + r"\QVAUDIO.DRV"), self.disk / "QVAUDIO.DRV"):
+                    self.assertEqual(self.OLD, old.read_bytes())
+                self.assertEqual({"QVAUDIO.DRV"}, {p.name for p in self.disk.iterdir()})
+
+    def test_the_restore_entry_runs_on_any_windows(self):
+        self.world.pretend_windows(self, "winxp")
+        result = self.world.run(r"-x=D:\WIN98", source_path=DRV)
+        self.assertRun(result, 0, "\n", [NOT_USEABLE % DRV, UPDATED % r"D:\WIN98"])
+        self.assertEqual(registry_values(r"D:\WIN98"), result.registry)
+
+    def test_a_package_that_only_just_fits_is_installed(self):
+        # The new driver replaces one of its own size: the old one stays until
+        # the new one is whole, so the room for the new one is all it takes.
+        disk = self.world.small_disk(self)
+        for spare, installed in ((0, True), (-1, False)):
+            with self.subTest(spare_clusters=spare):
+                self.lay_out({"QVAUDIO.DRV": b"n" * 40000})
+                for name in [p.name for p in disk.iterdir()]:
+                    (disk / name).unlink()
+                (disk / "QVAUDIO.DRV").write_bytes(b"o" * 40000)
+                free, needed = self.room(disk)
+                (disk / "FILLER").write_bytes(b"f" * (free - needed - spare) * self.CLUSTER)
+                result = self.install(source_path="F:\\", make_driver_dir=False)
+                if installed:
+                    self.assertInstalled(result, USEABLE % "F:\\",
+                                         copies("F:\\", ["Drivewright.exe", "QVAUDIO.DRV"]),
+                                         [NOINF])
+                else:
+                    self.assertRun(result, EXIT_NOT_INSTALLABLE, "\n",
+                                   [USEABLE % "F:\\", NO_ROOM % ("F:\\", 4)])
+                self.assertEqual(b"n" * 40000 if installed else b"o" * 40000,
+                                 (disk / "QVAUDIO.DRV").read_bytes())
 
 
 if __name__ == "__main__":
