@@ -37,10 +37,11 @@ enum { EXIT_FILES_NOT_INSTALLED = 4 };
 /* remover.cpp */
 void RunRemover(void);
 
-/* answering_wait.cpp: waits until object is signalled, answering the
-   messages other programs send to the run's windows; returns the wait's
-   result. */
-DWORD WaitAnswering(HANDLE object);
+/* answering_wait.cpp: waits until object is signalled, or milliseconds
+   (INFINITE: no limit) have passed, answering the messages other programs
+   send to the run's windows and keeping them drawn; returns WAIT_OBJECT_0
+   (or WAIT_ABANDONED_0 for a mutex) or WAIT_TIMEOUT. */
+DWORD WaitAnswering(HANDLE object, DWORD milliseconds);
 
 /* started_programs.cpp: waits until every program that the process of id
    firstId (ended, and held open by the caller) started has ended, and those

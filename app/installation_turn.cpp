@@ -26,7 +26,7 @@ int TakeInstallationTurn(const char *commandLine)
     Turn = CreateMutexA(NULL, FALSE, TurnName);
     if (Turn == NULL)
         return TurnTaken;
-    DWORD got = kind == RunQuiet ? WaitAnswering(Turn) : WaitForSingleObject(Turn, 0);
+    DWORD got = kind == RunQuiet ? WaitAnswering(Turn, INFINITE) : WaitForSingleObject(Turn, 0);
     TurnHeld = got == WAIT_OBJECT_0 || got == WAIT_ABANDONED_0;
     if (TurnHeld)
         return TurnTaken;

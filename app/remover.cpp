@@ -14,7 +14,7 @@ void RunRemover(void)
     HANDLE remover = StartProgram("uninstal.exe", commandLine, 0, &removerId);
     if (remover == NULL)
         return;
-    WaitAnswering(remover);
+    WaitAnswering(remover, INFINITE);
     WaitForStartedPrograms(removerId);
     CloseHandle(remover);
 }

@@ -69,7 +69,7 @@ void WaitForStartedPrograms(DWORD firstId)
     for (int waited = 1; GatherStarted(&family);) {
         for (; waited < family.count; waited++)
             if (family.held[waited] != NULL)
-                WaitAnswering(family.held[waited]);
+                WaitAnswering(family.held[waited], INFINITE);
     }
     for (int i = 1; i < family.count; i++)
         if (family.held[i] != NULL)

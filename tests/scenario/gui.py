@@ -17,6 +17,7 @@ from dialog_texts import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO
                           STEPFILE2, YES)
 
 SHOTS = BUILD / "screenshots"
+SHOT_MARGIN = 8   # pixels around a dialog's screenshot
 WINE_DESKTOP = (r"HKCU\Software\Wine\Explorer", "Desktop", "Default")
 DESKTOP_SIZE = (r"HKCU\Software\Wine\Explorer\Desktops", "Default", "800x600")
 
@@ -189,6 +190,19 @@ class GuiWorld(World):
                                 env=self.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def differing_pixels(self, first, second, dialog):
+        """How many pixels clearly differ between two screenshots of dialog
+        (taken by screenshot(name, dialog)) where its controls lie: below its
+        title bar, which only shows whether it is the active window."""
+        left, top = (min(c.rect[i] for c in dialog.items) for i in (0, 1))
+        right, bottom = (max(c.rect[i] for c in dialog.items) for i in (2, 3))
+        origin = [max(0, edge - SHOT_MARGIN) for edge in dialog.rect[:2]]
+        area = f"[{right - left}x{bottom - top}+{left - origin[0]}+{top - origin[1]}]"
+        done = subprocess.run(["compare", "-metric", "AE", "-fuzz", "10%", f"{first}{area}",
+                               f"{second}{area}", "null:"], capture_output=True, text=True,
+                              timeout=60, stdin=subprocess.DEVNULL)
+        return int(float(done.stderr.split()[0]))
+
     # --- acting --------------------------------------------------------------
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, stdin=subprocess.DEVNULL,
@@ -225,16 +239,19 @@ class GuiWorld(World):
         poll(f"the path field to read {text!r}", lambda: self.shown_text(PATH, PATH) == text, 60)
 
     def screenshot(self, name, dialog=None):
-        """Saves NAME.png in self.shots: the dialog with a margin, or the screen."""
+        """Saves NAME.png in self.shots, and returns its path: the dialog with a
+        margin, or the screen."""
         self.shots.mkdir(parents=True, exist_ok=True)
         command = ["import", "-window", "root"]
         if dialog is not None:
             left, top, right, bottom = dialog.rect
-            margin = 8
+            margin = SHOT_MARGIN
             command += ["-crop", f"{right - left + 2 * margin}x{bottom - top + 2 * margin}"
                                  f"+{max(0, left - margin)}+{max(0, top - margin)}", "+repage"]
-        subprocess.run(command + [str(self.shots / f"{name}.png")], env=self.env, check=True,
-                       timeout=60, stdin=subprocess.DEVNULL)
+        path = self.shots / f"{name}.png"
+        subprocess.run(command + [str(path)], env=self.env, check=True, timeout=60,
+                       stdin=subprocess.DEVNULL)
+        return path
 
 
 class DialogTest(ScenarioTest):
