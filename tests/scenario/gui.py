@@ -6,6 +6,7 @@ the dialogs sit where Windows would put them. Keys and clicks come from
 xdotool; what the dialogs show is read back with the dlgprobe helper,
 which asks the windows themselves. Every wait is a bounded poll.
 """
+import ctypes
 import os
 import subprocess
 import tempfile
@@ -46,6 +47,15 @@ class Display:
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
+
+
+class CursorImage(ctypes.Structure):
+    """XFixesCursorImage: the mouse pointer as the X server shows it."""
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short),
+                ("width", ctypes.c_ushort), ("height", ctypes.c_ushort),
+                ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.c_void_p),
+                ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
 
 
 class Control:
@@ -190,6 +200,24 @@ class GuiWorld(World):
                                 env=self.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def pointer_is_hourglass(self):
+        """Whether the mouse pointer shows the hourglass: its hot spot lies in
+        its middle, where the arrow's lies at its tip."""
+        x11, xfixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XFree.argtypes = x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
+        xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+        display = x11.XOpenDisplay(self.display.name.encode())
+        image = xfixes.XFixesGetCursorImage(display)
+        shape = image.contents
+        middle = (shape.width / 4 < shape.xhot < shape.width * 3 / 4 and
+                  shape.height / 4 < shape.yhot < shape.height * 3 / 4)
+        x11.XFree(image)
+        x11.XCloseDisplay(display)
+        return middle
+
     def differing_pixels(self, first, second, dialog):
         """How many pixels clearly differ between two screenshots of dialog
         (taken by screenshot(name, dialog)) where its controls lie: below its
@@ -226,6 +254,9 @@ class GuiWorld(World):
 
     def click(self, point):
         self.xdotool("mousemove", "--sync", str(point[0]), str(point[1]), "click", "1")
+
+    def point_at(self, point):
+        self.xdotool("mousemove", "--sync", str(point[0]), str(point[1]))
 
     def click_control(self, control_id):
         dialog = self.wait_dialog(control_id)

@@ -176,14 +176,17 @@ class YesSequence(DialogRun):
         self.assertIsNone(result.registry["Quorvel"])
         self.assertNotIn(b"Sourcepath updated", result.log)
 
-    def test_the_dialog_stays_drawn_while_the_remover_runs(self):
-        """A window of another program covers the main dialog while the remover
-        runs, and goes: the dialog looks as before."""
+    def test_the_dialog_stays_drawn_under_the_hourglass_while_the_remover_runs(self):
+        """The pointer over the main dialog is the hourglass while the remover
+        runs; a window of another program covers the dialog, and goes: the
+        dialog looks as before."""
         self.lay_out(remover="hold 600000")
         self.start()
         self.world.keys("Return")
         poll("the remover to start", self.world.remover_record)
         working = self.world.find(QUESTION)
+        self.world.point_at(working.controls[QUESTION].centre)
+        poll("the hourglass over the dialog", self.world.pointer_is_hourglass, 30)
         before = self.world.screenshot("waiting", working)
         # The cover comes and goes while the program's thread stands still, as
         # on a loaded machine: the wait finds the dialog's uncovered part
@@ -220,6 +223,8 @@ class YesSequence(DialogRun):
         self.world.write_file(PKG + r"\QVLATE.VXD", b"late")
         self.world.click(prompt.controls[OK].centre)
         poll("the remover to start", lambda: self.world.remover_record())
+        self.world.point_at(main_dialog.controls[QUESTION].centre)
+        poll("the hourglass back after the prompt", self.world.pointer_is_hourglass, 30)
         # A dialog that was ended is hidden at once, though the sequence
         # inside it goes on: while the remover holds, it must still show.
         self.assertIsNotNone(self.world.find(QUESTION), "the main dialog is still shown")
