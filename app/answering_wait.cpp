@@ -1,5 +1,6 @@
 /* The run's waits: for the remover and the programs it started, and for
-   another installation to end. */
+   another installation to end, without a time limit; for the cabinet tool,
+   with one. */
 #include "app.h"
 
 /* Removers that edit SYSTEM.INI or WIN.INI announce it with a message sent

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <stddef.h>
 
+#include "program_family.h"
+
 /* program_dir.cpp: the executable's full name, 0 with out empty when it
    does not fit; and its directory. */
 int GetProgramFile(char *out, size_t outSize);
@@ -34,6 +36,22 @@ void EndInstallationTurn(void);
 /* The exit code of a quiet run with -c that could not install every file. */
 enum { EXIT_FILES_NOT_INSTALLED = 4 };
 
+/* The exit code of a quiet run that found before it began that it could not
+   finish, and changed nothing. */
+enum { EXIT_NOT_INSTALLABLE = 3 };
+
+/* installation_check.cpp: 1 when the installation can go on; else the
+   reason is logged, and shown where window is a dialog's. CheckSystem: the
+   Windows is 95, 98 or Me. CheckPackageFits: the package reads whole and
+   fits the disks, with the driver files when copyDrivers. */
+int CheckSystem(HWND window);
+int CheckPackageFits(int copyDrivers, HWND window);
+
+/* options.cpp: points SourcePath at the -s path, when -s asked for it and
+   it has not been done yet. -s waits until the run knows that it can
+   finish, or until -? or -x ends it. */
+void RepointAsked(void);
+
 /* remover.cpp */
 void RunRemover(void);
 
@@ -43,10 +61,16 @@ void RunRemover(void);
    (or WAIT_ABANDONED_0 for a mutex) or WAIT_TIMEOUT. */
 DWORD WaitAnswering(HANDLE object, DWORD milliseconds);
 
+/* started_programs.cpp: the running programs, at most limit of them (a look
+   beyond PROGRAM_LOOK_LIMIT programs is cut there). */
+enum { PROGRAM_LOOK_LIMIT = 256 };
+size_t LookAtPrograms(ProgramEntry *look, size_t limit);
+
 /* started_programs.cpp: waits until every program that the process of id
    firstId (ended, and held open by the caller) started has ended, and those
-   they started. */
-void WaitForStartedPrograms(DWORD firstId);
+   they started; none of before, the programs that ran before it started, is
+   ever taken for one. */
+void WaitForStartedPrograms(DWORD firstId, const ProgramEntry *before, size_t beforeCount);
 
 /* run_sequence.cpp */
 int RunQuietSequence(void);

@@ -16,6 +16,7 @@ struct InstallRecord {
     char OldSourcePath[512];
     char DriverDir[512];
     char OverrideSourcePath[512];
+    int RepointPending;         /* -s given, SourcePath not yet repointed */
 
     int SourcePathUsable;
     unsigned char RebootMode;   /* 1: restart after a quiet run; 2: do not */

@@ -32,7 +32,7 @@ int TakeInstallationTurn(const char *commandLine)
         return TurnTaken;
     if (kind == RunEndsEarly)
         return TurnWithoutLog;
-    ShowMessageBox(IDS_ANOTHERRUN, "");
+    ShowMessageBox(IDS_ANOTHERRUN, "", "");
     return TurnRefused;
 }
 

@@ -48,7 +48,14 @@ static void ApplySourcePath(const char *optionText, int whole)
         return;
     lstrcpynA(InstallState.OverrideSourcePath, value, sizeof InstallState.OverrideSourcePath);
     lstrcpynA(InstallState.DriverDir, value, sizeof InstallState.DriverDir);
-    RepointSourcePath(InstallState.OverrideSourcePath);
+    InstallState.RepointPending = 1;
+}
+
+void RepointAsked(void)
+{
+    if (InstallState.RepointPending)
+        RepointSourcePath(InstallState.OverrideSourcePath);
+    InstallState.RepointPending = 0;
 }
 
 /* The old path is taken from the command line itself, from the option's "="
@@ -85,6 +92,7 @@ static int ApplyOption(const char *option, const char *optionText, int whole, in
 {
     switch (LowerLetter(optionText[1])) {
     case '?':
+        RepointAsked();
         PrintHelp();
         *exitCode = 0;
         return 0;
@@ -109,6 +117,7 @@ static int ApplyOption(const char *option, const char *optionText, int whole, in
         ApplySourcePath(optionText, whole);
         break;
     case 'x':
+        RepointAsked();
         *exitCode = ApplyRestore(optionText, option);
         return 0;
     default:

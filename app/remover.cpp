@@ -10,11 +10,15 @@ void RunRemover(void)
 {
     char commandLine[] = "uninstal.exe -C";
     DWORD removerId;
+    ProgramEntry before[PROGRAM_LOOK_LIMIT];
 
+    /* What runs already (the installer among it) was not started by the
+       remover, whatever ids its parents had. */
+    size_t beforeCount = LookAtPrograms(before, PROGRAM_LOOK_LIMIT);
     HANDLE remover = StartProgram("uninstal.exe", commandLine, 0, &removerId);
     if (remover == NULL)
         return;
     WaitAnswering(remover, INFINITE);
-    WaitForStartedPrograms(removerId);
+    WaitForStartedPrograms(removerId, before, beforeCount);
     CloseHandle(remover);
 }

@@ -37,6 +37,12 @@ static int ReportFilesNotInstalled(void)
    whatever reads it. */
 int RunQuietSequence(void)
 {
+    /* Nothing has changed: there is nothing for a restart to complete. */
+    if (!CheckSystem(NULL) || !CheckPackageFits(InstallState.CopyDrivers, NULL)) {
+        CloseStreams();
+        return EXIT_NOT_INSTALLABLE;
+    }
+    RepointAsked();
     RunRemover();
     if (InstallState.CopyDrivers)
         CopyDriverFiles(InstallState.DriverDir, NULL);
@@ -61,7 +67,7 @@ int RunInteractiveSequence(void)
     CloseStreams();
     if (result == 1) {
         if (failed)
-            ShowMessageBox(IDS_SOMEFAILED, InstallState.LogPath);
+            ShowMessageBox(IDS_SOMEFAILED, InstallState.LogPath, "");
         Sleep(2000);
         ShowDialog(IDD_FINISH, FinishDlgProc);
     }

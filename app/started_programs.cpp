@@ -14,64 +14,45 @@
    the family. Past FAMILY_LIMIT programs, no further one is waited for. */
 enum { FAMILY_LIMIT = 64 };
 
-struct Family {
-    DWORD ids[FAMILY_LIMIT];
-    HANDLE held[FAMILY_LIMIT];
-    int count;
-};
-
-static int IsMember(const Family *family, DWORD id)
-{
-    for (int i = 0; i < family->count; i++)
-        if (family->ids[i] == id)
-            return 1;
-    return 0;
-}
-
-/* Adds every running program that a member started; returns 1 when it found
-   one. A program may come in the list before the member that started it:
-   the list is gone through again until nothing more is added. */
-static int GatherStarted(Family *family)
+size_t LookAtPrograms(ProgramEntry *look, size_t limit)
 {
     PROCESSENTRY32 entry;
-    int found = 0;
+    size_t count = 0;
 
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return 0;
-    for (int added = 1; added && family->count < FAMILY_LIMIT;) {
-        added = 0;
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32First(snapshot, &entry);
-             more && family->count < FAMILY_LIMIT; more = Process32Next(snapshot, &entry)) {
-            if (!IsMember(family, entry.th32ParentProcessID) ||
-                IsMember(family, entry.th32ProcessID))
-                continue;
-            family->ids[family->count] = entry.th32ProcessID;
-            family->held[family->count++] = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
-            added = found = 1;
-        }
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more && count < limit;
+         more = Process32Next(snapshot, &entry)) {
+        look[count].id = entry.th32ProcessID;
+        look[count++].parent = entry.th32ParentProcessID;
     }
     CloseHandle(snapshot);
-    return found;
+    return count;
 }
 
-void WaitForStartedPrograms(DWORD firstId)
+void WaitForStartedPrograms(DWORD firstId, const ProgramEntry *before, size_t beforeCount)
 {
-    Family family;
-    family.ids[0] = firstId;
-    family.held[0] = NULL;
-    family.count = 1;
+    unsigned long ids[FAMILY_LIMIT];
+    HANDLE held[FAMILY_LIMIT];
+    ProgramFamily family = {ids, 1, FAMILY_LIMIT};
+    ProgramEntry look[PROGRAM_LOOK_LIMIT];
 
-    /* Each one found is waited for in turn; those it started meanwhile are
-       found by the next look. A program that ended before it could be held
-       needs no wait. */
-    for (int waited = 1; GatherStarted(&family);) {
+    ids[0] = firstId;
+    /* Each one found is held and waited for in turn; those it started
+       meanwhile are found by the next look. A program that ended before it
+       could be held needs no wait. */
+    size_t waited = 1;
+    while (AddStartedPrograms(&family, look, LookAtPrograms(look, PROGRAM_LOOK_LIMIT), before,
+                              beforeCount) > 0) {
+        for (size_t i = waited; i < family.count; i++)
+            held[i] = OpenProcess(SYNCHRONIZE, FALSE, ids[i]);
         for (; waited < family.count; waited++)
-            if (family.held[waited] != NULL)
-                WaitAnswering(family.held[waited], INFINITE);
+            if (held[waited] != NULL)
+                WaitAnswering(held[waited], INFINITE);
     }
-    for (int i = 1; i < family.count; i++)
-        if (family.held[i] != NULL)
-            CloseHandle(family.held[i]);
+    for (size_t i = 1; i < family.count; i++)
+        if (held[i] != NULL)
+            CloseHandle(held[i]);
 }

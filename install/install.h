@@ -53,6 +53,15 @@ HANDLE StartProgram(const char *program, char *commandLine, DWORD flags, DWORD *
 /* find_match.cpp: 1 when a file or directory matches pattern. */
 int HasMatch(const char *pattern);
 
+/* package_check.cpp: whether the package in the working directory can be
+   installed: every file that will be copied (the driver files only with
+   copyDrivers) reads whole, and the driver directory's disk and the Windows
+   disk have room for the copies. 0 when it can; else the message that says
+   why, with its arguments in what (MAX_PATH: the file, or the disk's root)
+   and amount (PACKAGE_AMOUNT_SIZE: the KB missing). */
+enum { PACKAGE_AMOUNT_SIZE = 16 };
+UINT CheckPackage(const char *driverDir, int copyDrivers, char *what, char *amount);
+
 /* driver_files.cpp */
 int CopyDriverFiles(const char *driverDir, HWND window);
 
@@ -77,7 +86,7 @@ void RepointSourcePath(const char *newPath);
 /* cd_components.cpp: 1 to go on, 0 when the insert-CD prompt was cancelled. */
 int FetchCdComponents(HWND mainWindow);
 
-/* extract_cab.cpp: 1 when the cabinet tool was started. */
+/* extract_cab.cpp: 1 when the cabinet tool wrote the file. */
 int ExtractFromCab(const char *cabPath, const char *destinationPath, HWND window);
 
 #endif

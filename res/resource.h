@@ -54,5 +54,8 @@
 #define IDS_CAPTION         27
 #define IDS_SOMEFAILED      28
 #define IDS_ANOTHERRUN      29
+#define IDS_WRONGSYSTEM     30
+#define IDS_CANNOTREAD      31
+#define IDS_NOROOM          32
 
 #endif

@@ -21,7 +21,7 @@ static void DisableControl(HWND window, int id)
 }
 
 /* Returns the main dialog's result: 1 when every step ran, 0 when a prompt
-   was cancelled. */
+   was cancelled or the installation could not finish. */
 static int RunYesSequence(HWND window)
 {
     DisableControl(window, IDC_YES);
@@ -29,16 +29,24 @@ static int RunYesSequence(HWND window)
     DisableControl(window, IDC_ABOUT);
     SetDlgItemTextA(window, IDC_QUESTION, "");
 
+    if (!CheckSystem(window))
+        return 0;
     if (InstallState.CopyDrivers && !HasDriverFiles()
         && ShowDialog(IDD_DRIVERPATH, DriverPathDlgProc) != 1)
         return 0;
 
+    /* The fresh directory and the components in it are the run's own: they
+       may stay when the package then cannot be installed. */
     if (!InstallState.SourcePathUsable) {
         PrepareDriverDir();
         if (!FetchCdComponents(window))
             return 0;
-        RepointSourcePath(InstallState.DriverDir);
     }
+    if (!CheckPackageFits(1, window))
+        return 0;
+    RepointAsked();
+    if (!InstallState.SourcePathUsable)
+        RepointSourcePath(InstallState.DriverDir);
 
     RunRemover();
     /* In the interactive run the driver files are always copied: -d only

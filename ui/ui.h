@@ -30,8 +30,8 @@ int HasDriverFiles(void);
 int PromptOkPressed(HWND window, WPARAM wParam);
 
 /* message_box.cpp: a box with an exclamation icon and OK; its text is
-   message textId of the table, with argument for its "%s". */
-void ShowMessageBox(UINT textId, const char *argument);
+   message textId of the table, with first and second for its "%s"s. */
+void ShowMessageBox(UINT textId, const char *first, const char *second);
 
 /* show_dialog.cpp: opens one of the program's dialogs modally, without an owner window. */
 INT_PTR ShowDialog(int templateId, DLGPROC procedure);

@@ -11,6 +11,8 @@
 //                    text, then suspend the dialog's thread: "FROZEN <thread>" or "TIMEOUT"
 //   thaw THREAD      resume a thread that freeze suspended
 //   raise HWND       bring a dialog to the front and make it the active window
+//   fit HWND W H     give the first control of a dialog (the logo) a client area
+//                    of W x H pixels, its frame around it
 //   show EXE ID      show dialog template ID of EXE with no code of its own
 //                    behind it, until a button, Esc or the close box ends it
 #include <windows.h>
@@ -169,6 +171,21 @@ static int Raise(HWND window)
     return SetForegroundWindow(window) ? 0 : 1;
 }
 
+// Windows sizes a bitmap control to its bitmap and frame; Wine sizes the
+// frame and all to the bitmap and shrinks the picture into what is left.
+static int Fit(HWND dialog, int width, int height)
+{
+    HWND logo = GetWindow(dialog, GW_CHILD);
+    RECT frame, client;
+    if (!logo || !GetWindowRect(logo, &frame) || !GetClientRect(logo, &client))
+        return 1;
+    width += frame.right - frame.left - client.right;
+    height += frame.bottom - frame.top - client.bottom;
+    if (!SetWindowPos(logo, NULL, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
+        return 1;
+    return InvalidateRect(logo, NULL, TRUE) ? 0 : 1;
+}
+
 static INT_PTR CALLBACK PreviewDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
@@ -203,8 +220,11 @@ int main(int argc, char **argv)
         return Thaw(strtoul(argv[2], NULL, 10));
     if (argc == 3 && strcmp(argv[1], "raise") == 0)
         return Raise((HWND)(UINT_PTR)strtoul(argv[2], NULL, 16));
+    if (argc == 5 && strcmp(argv[1], "fit") == 0)
+        return Fit((HWND)(UINT_PTR)strtoul(argv[2], NULL, 16), atoi(argv[3]), atoi(argv[4]));
     if (argc == 4 && strcmp(argv[1], "show") == 0)
         return Show(argv[2], atoi(argv[3]));
-    fprintf(stderr, "usage: dlgprobe list | freeze ID MS | thaw THREAD | raise HWND | show EXE ID\n");
+    fprintf(stderr, "usage: dlgprobe list | freeze ID MS | thaw THREAD | raise HWND | fit HWND W H | "
+                    "show EXE ID\n");
     return 2;
 }

@@ -4,7 +4,6 @@ and which blocks of the message table there are (their texts are checked as
 the program loads them, by the unit tests).
 
 Run: python3 tests/resources/test_resources.py [path/to/Drivewright.exe]"""
-import collections
 import os
 import re
 import struct
@@ -17,6 +16,8 @@ import pe_resources as pe  # noqa: E402
 import dialog_texts as shown  # noqa: E402
 
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+sys.path.append(os.path.join(ROOT, "res"))
+import make_images  # noqa: E402
 EXE = sys.argv.pop(1) if len(sys.argv) > 1 else os.path.join(ROOT, "build", "Drivewright.exe")
 LANG_EN_US = 1033
 
@@ -120,6 +121,29 @@ VGA_PALETTE = [
     (0, 0, 0xFF), (0xFF, 0, 0xFF), (0, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
 ]
 
+
+# --- The logo's run-length encoding ------------------------------------------
+
+def decode_rle8(data):
+    """The rows (bottom-up) of BI_RLE8 data, and what follows its end."""
+    rows, row, at = [], b"", 0
+    while True:
+        count, value = data[at], data[at + 1]
+        at += 2
+        if count:
+            row += bytes([value]) * count
+        elif value == 0:                        # end of line
+            rows.append(row)
+            row = b""
+        elif value == 1:                        # end of bitmap
+            return rows + [row], data[at:]
+        elif value == 2:
+            raise AssertionError("a jump leaves pixels undrawn")
+        else:                                   # absolute run, padded to a word
+            row += data[at:at + value]
+            at += value + (value & 1)
+
+
 # --- The message table's numbers ---------------------------------------------
 
 def string_numbers():
@@ -199,22 +223,24 @@ class Resources(unittest.TestCase):
                     else:
                         self.assertEqual(text, c.text, where + ": text")
 
-    def test_logo_bitmap(self):
+    def test_logo_bitmap_shows_the_picture_drawn(self):
         dib = self.resource(pe.RT_BITMAP, IDB_LOGO)
-        self.assertEqual(15664, len(dib))
         header = struct.unpack_from("<IiiHHIIiiII", dib)
-        self.assertEqual((40, 200, 73, 1, 8, 0, 14600, 0, 0, 0, 0), header,
-                         "size, width, height, planes, bits, compression, image size, "
+        colours, size = header[9], header[6]
+        self.assertEqual((40, 200, 73, 1, 8, 1, size, 0, 0, colours, 0), header,
+                         "size, width, height, planes, bits, compression (RLE8), image size, "
                          "resolution x/y, colours used/important")
-        table = dib[40:40 + 1024]
-        self.assertEqual([0] * 256, [table[4 * i + 3] for i in range(256)],
-                         "fourth byte of the colour table entries")
-        counts = collections.Counter(dib[40 + 1024:])
-        self.assertGreater(len(counts), 1, "the picture is blank")
-        ground = counts.most_common(1)[0][0]
-        b, g, r = table[4 * ground:4 * ground + 3]
-        self.assertTrue(r == g == b and r not in (0, 255),
-                        "ground colour index %d is %r, not grey" % (ground, (r, g, b)))
+        self.assertEqual(40 + 4 * colours + size, len(dib))
+        table = dib[40:40 + 4 * colours]
+        self.assertEqual(b"\0" * colours, table[3::4], "fourth byte of the colour table entries")
+        rows, rest = decode_rle8(dib[40 + 4 * colours:])
+        self.assertEqual(b"", rest, "data after the end of the bitmap")
+        shown = [b"".join(table[4 * i:4 * i + 3][::-1] for i in row) for row in reversed(rows)]
+        _, _, palette, drawn = make_images.draw_logo()
+        picture = [bytes(c for i in row for c in palette[i]) for row in drawn]
+        self.assertEqual(len(picture), len(shown), "rows")
+        for y, (got, expected) in enumerate(zip(shown, picture)):
+            self.assertEqual(expected.hex(), got.hex(), "row %d from the top" % y)
 
     def test_icon_group(self):
         group = self.resource(pe.RT_GROUP_ICON, IDI_MAIN)

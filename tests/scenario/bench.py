@@ -45,6 +45,10 @@ RELAY_KEY = r"HKCU\Software\Wine\Debug"
 REG_SZ = 1
 WRITE_BITS = stat.S_IWUSR | stat.S_IWGRP | stat.S_IWOTH   # none: Wine's read-only attribute
 
+# A file of the host whose every read fails with an I/O error, as a file on
+# a scratched CD does: runtime power management that the device lacks.
+UNREADABLE = Path("/sys/devices/system/cpu/power/autosuspend_delay_ms")
+
 NOTICE = b"Copyright \xa9 1998 Quorvel Audio Corporation. All rights reserved."
 DELETE = object()   # a registry value that a scenario wants absent
 KEEP = object()     # a registry value left as an earlier run left it
@@ -391,6 +395,26 @@ class World:
             subprocess.run(["wine", "taskkill", "/f", "/im", image], env=self.env,
                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=120, check=False)
+
+    def damaged_file(self, test, path):
+        """path becomes a file whose reads fail, a link to UNREADABLE; the test
+        is skipped where the host has no such file."""
+        try:
+            with open(UNREADABLE, "rb") as host_file:
+                host_file.read(1)
+        except OSError:
+            if UNREADABLE.is_file() and UNREADABLE.stat().st_size > 0:
+                link = self.host(path)
+                link.symlink_to(UNREADABLE)
+                self.made.append(link)
+                return link
+        test.skipTest(f"{UNREADABLE} is not a file whose reads fail here")
+
+    def pretend_windows(self, test, version):
+        """Wine plays another Windows (winxp, say) for the programs started from
+        now on, until the test ends."""
+        self.bench("set", r"HKCU\Software\Wine", "Version", version)
+        test.addCleanup(self.bench, "set", r"HKCU\Software\Wine", "Version", self.windows)
 
     def small_disk(self, test, drive="f", size="192k"):
         """A hard disk of the given size as drive letter, a tmpfs that the test

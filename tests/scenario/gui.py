@@ -180,6 +180,11 @@ class GuiWorld(World):
         self.probe_run("raise", dialog.handle)
         poll(f"{dialog.caption} in front", lambda: self.dialogs()[0].handle == dialog.handle, 30)
 
+    def fit_logo(self, dialog, size):
+        """Gives the dialog's logo control room for its bitmap of this size
+        (width, height) and its frame, as Windows sizes it."""
+        self.probe_run("fit", dialog.handle, *(str(n) for n in size))
+
     def freeze(self, control_id, timeout_ms=60000):
         """Holds the dialog thread still once this control has text; returns
         the thread for thaw()."""
@@ -268,6 +273,17 @@ class GuiWorld(World):
         self.keys("End", "shift+Home", "BackSpace")
         self.type_text(text)
         poll(f"the path field to read {text!r}", lambda: self.shown_text(PATH, PATH) == text, 60)
+
+    def screen_rows(self, rect):
+        """What the screen shows in rect (left, top, right, bottom): rows of
+        red, green and blue bytes, from the top."""
+        left, top, right, bottom = rect
+        width, height = right - left, bottom - top
+        shot = subprocess.run(["import", "-window", "root", "-crop",
+                               f"{width}x{height}+{left}+{top}", "+repage", "-depth", "8", "rgb:-"],
+                              env=self.env, check=True, capture_output=True, timeout=60,
+                              stdin=subprocess.DEVNULL).stdout
+        return [shot[3 * width * y:3 * width * (y + 1)] for y in range(height)]
 
     def screenshot(self, name, dialog=None):
         """Saves NAME.png in self.shots, and returns its path: the dialog with a

@@ -17,6 +17,14 @@ NOT_INSTALLED = "Files not installed: %d \n"
 
 # The exit code of a quiet run with -c that could not install every file.
 EXIT_NOT_INSTALLED = 4
+# An installation that cannot finish, found out before anything changed: the
+# reason, and the exit code of a quiet run.
+WRONG_SYSTEM = ("The Quorvel drivers are for Windows 95, 98 and Me only. "
+                "Nothing was installed or changed. \n")
+CANNOT_READ = "%s cannot be read. Nothing was installed or changed. \n"
+NO_ROOM = ("The disk %s needs %d KB more free space for the drivers. "
+           "Nothing was installed or changed. \n")
+EXIT_NOT_INSTALLABLE = 3
 
 HELP = ("DRIVEWRIGHT.EXE Options \n"
         " These Options may be used alone or in conjuction with any other option. \n"

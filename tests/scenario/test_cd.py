@@ -5,6 +5,7 @@ on the CD as extract.exe."""
 import shutil
 import subprocess
 import tempfile
+import time
 from pathlib import Path
 
 from bench import BUILD, main
@@ -161,14 +162,23 @@ class WindowsCd(CdRun):
         result = self.end_with_cancel()
         self.assertCdRun(result, r"D:\WIN98",
                          [EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB")])
-        # The tool runs detached: its file appears in its own time.
-        poll("the extracted driver", lambda: self.world.host(joystick).is_file() and
-             self.world.host(joystick).read_bytes() == JOYSTICK, 60)
+        self.assertEqual(JOYSTICK, self.world.host(joystick).read_bytes())
         self.assertNotIn("WIN95_12.CAB", self.fresh_files())
 
-    def test_cabinet_tool_started_beside_the_cabinet_and_left_running(self):
+    def test_a_damaged_cabinet_is_told(self):
+        self.lay_out_cd(win98=True)
+        self.world.host(r"D:\WIN98\DRIVER18.CAB").write_bytes(DRIVER18_CAB[:60])
+        self.start_yes()
+        self.answer_prompt(CD_TEXT)
+        result = self.end_with_cancel(told=True)
+        joystick, cabinet = FRESH + r"\MSJSTICK.DRV", r"D:\WIN98\DRIVER18.CAB"
+        self.assertCdRun(result, r"D:\WIN98", [EXTRACTING % (joystick, cabinet),
+                                               EXTRACT_FAILED % (joystick, cabinet)],
+                         tail=[NOT_INSTALLED % 1])
+
+    def test_cabinet_tool_started_beside_the_cabinet_and_waited_for(self):
         # The stand-in remover plays the tool, on the CD and beside the
-        # package; the one on the CD holds until released.
+        # package; the one on the CD holds until released, and writes no file.
         self.lay_out_cd(win98=True, tool=False)
         world = self.world
         stand_in = BUILD / "tests" / "uninstal.exe"
@@ -177,19 +187,17 @@ class WindowsCd(CdRun):
         shutil.copyfile(stand_in, world.host(PKG + r"\extract.exe"))
         self.start_yes()
         self.answer_prompt(CD_TEXT)
-        self.world.wait_dialog(FINISHMSG)
+        poll("the tool to start", world.remover_record)
+        time.sleep(3)    # room for the remover to start, were the tool not waited for
         started = world.remover_record()
         world.write_file(r"C:\uninstal-release.txt")
-        self.finish_with_cancel()
-        # Command line, working directory, and whether it had ended by the
-        # time the finish dialog showed. The tool is not waited for, so it
-        # may write its record after the remover: the order is not checked.
-        self.assertEqual(
-            [(r"extract.exe /y /l C:\QUORVEL\DRIVERS D:\WIN98\DRIVER18.CAB MSJSTICK.DRV",
-              r"D:\WIN98", False),
-             ("uninstal.exe -C", PKG, True)],
-            sorted((command, cwd, ended) for command, cwd, _, ended in started))
-        poll("the tool to end", lambda: all(ended for *_, ended in world.remover_record()), 60)
+        self.end_with_cancel(told=True)
+        # Command line, working directory, and whether it had ended.
+        tool = (r"extract.exe /y /l C:\QUORVEL\DRIVERS D:\WIN98\DRIVER18.CAB MSJSTICK.DRV",
+                r"D:\WIN98")
+        self.assertEqual([tool + (False,)], [(c, cwd, ended) for c, cwd, _, ended in started])
+        self.assertEqual([tool + (True,), ("uninstal.exe -C", PKG, True)],
+                         [(c, cwd, ended) for c, cwd, _, ended in world.remover_record()])
 
     def test_cd_with_both_cabinets_copies_first_then_extracts(self):
         self.lay_out_cd(win95=True, win98=True)
@@ -417,15 +425,16 @@ class PackageElsewhere(CdRun):
         self.world.restart()
         self.assertEqual(registry_values(r"D:\WIN 98-SE"), self.world.watched())
 
-    def test_s_then_cancel_at_the_prompt_still_leaves_the_program(self):
+    def test_s_then_cancel_at_the_prompt_changes_nothing(self):
+        # -s repoints only once the installation is known to be able to finish.
         self.lay_out_elsewhere(PKG + r"\DRIVERS")
         self.start(r"-s=C:\QVDRV", source_path=r"D:\WIN 98-SE")
         self.world.keys("Return")
         self.world.wait_dialog(PATH)
         self.world.click_control(CANCEL)
         result = self.finish()
-        self.assertEqual([NOT_USEABLE % r"D:\WIN 98-SE"] + repointed(r"C:\QVDRV"),
-                         self.log_lines(result))
+        self.assertEqual([NOT_USEABLE % r"D:\WIN 98-SE"], self.log_lines(result))
+        self.assertFalse(self.world.host(r"C:\QVDRV").exists())
         self.world.restart()
         self.assertEqual(registry_values(r"D:\WIN 98-SE"), self.world.watched())
 

@@ -2,18 +2,23 @@
 keys and clicks as a user gives them, the texts the dialogs show, and what
 the run leaves on disk, in the registry and in the log."""
 import re
+import sys
 import time
 
-from bench import RUNONCE_KEY, main
+from bench import REPO, RUNONCE_KEY, main
 from dialog_texts import (ABOUT_TITLE, ABOUT_VERSION, ANOTHER_RUN_TEXT, BADPATH, BOX_OK, FINISH_TEXT,
                           LABELS, NODRIVERS, NOT_INSTALLED_TEXT, PATHMSG_TEXT, PRODUCT,
                           QUESTION_TEXT)
 from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
                  QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE, STEPFILE2, YES,
                  DialogTest, poll)
-from messages import (COPYING, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER, USEABLE,
+from messages import (CANNOT_READ, COPYING, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER, USEABLE,
+                      WRONG_SYSTEM,
                       SectionChecks, copies, entry, inf_lines, registry_values, repointed,
                       section_lines)
+
+sys.path.append(str(REPO / "res"))
+import make_images  # noqa: E402
 
 PKG = r"C:\PKG"
 DEST = r"C:\QVDEST"
@@ -21,6 +26,8 @@ INF_TEXT = b'[Version]\r\nProvider="Quorvel Audio"\r\n'
 DRIVERS = {"QVAUDIO.DRV": b"driver", "QVAUDIO.INF": INF_TEXT}
 RELEASE = r"C:\uninstal-release.txt"
 RESTART_MARK = r"C:\restart-mark.txt"
+_, _, PALETTE, DRAWN = make_images.draw_logo()
+LOGO = [bytes(c for i in row for c in PALETTE[i]) for row in DRAWN]   # red, green, blue rows
 
 
 class DialogRun(SectionChecks, DialogTest):
@@ -249,6 +256,26 @@ class MessageBoxes(DialogRun):
         self.assertEqual(0, result.exit_code)
         self.assertEqual(NOT_INSTALLED % 1, self.log_lines(result)[-1])
 
+    def test_an_installation_that_cannot_finish_is_told_and_changes_nothing(self):
+        cases = [("a file that cannot be read", CANNOT_READ % "QVAUDIO.VXD",
+                  lambda: self.world.damaged_file(self, PKG + r"\QVAUDIO.VXD")),
+                 ("another Windows", WRONG_SYSTEM,
+                  lambda: self.world.pretend_windows(self, "winxp"))]
+        for what, message, problem in cases:
+            with self.subTest(what):
+                self.lay_out()
+                problem()
+                self.start(r"-s=C:\QVNEW")
+                self.world.keys("Return")
+                self.wait_box(message.rstrip(" \n"))
+                self.world.click_control(BOX_OK)
+                result = self.finish()
+                self.assertIsNone(self.world.find(FINISHMSG))
+                self.assertEqual([USEABLE % DEST, message], self.log_lines(result))
+                self.assertEqual(registry_values(DEST), result.registry)
+                self.assertEqual([], self.world.remover_record())
+                self.assertFalse(self.world.host(r"C:\QVNEW").exists())
+
     def test_a_second_run_is_told_and_changes_nothing(self):
         self.lay_out()
         self.start()
@@ -407,6 +434,26 @@ class Layout(DialogRun):
         self.assertLessEqual(abs(logo.rect[1] - (client_top + 7 * scale_y)), 2, logo.rect)
         width, height = logo.rect[2] - logo.rect[0], logo.rect[3] - logo.rect[1]
         self.assertTrue(200 <= width <= 206 and 73 <= height <= 79, (width, height))
+
+    def test_logo_shows_the_picture_drawn(self):
+        """Given the room Windows gives it, the logo shows every pixel drawn."""
+        self.lay_out()
+        shown = self.world.show_template(105)
+        dialog = self.world.wait_dialog(QUESTION)
+        self.world.fit_logo(dialog, (len(LOGO[0]) // 3, len(LOGO)))
+        try:
+            poll("the logo to show the picture drawn", lambda: self.shows_logo(dialog.handle), 60)
+        finally:
+            self.world.click(dialog.controls[YES].centre)
+            shown.wait(60)
+
+    def shows_logo(self, handle):
+        """Whether the picture stands whole in the logo control, inside a
+        frame as wide on every side."""
+        dialog = next((d for d in self.world.dialogs() if d.handle == handle), None)
+        shown = self.world.screen_rows(dialog.items[0].rect) if dialog else []
+        return any([row[3 * edge:3 * edge + len(LOGO[0])] for row in shown[edge:edge + len(LOGO)]]
+                   == LOGO for edge in range(4))
 
     def test_progress_lines_during_the_copy(self):
         files = {"QV%03d.DRV" % n: b"d" * 4096 for n in range(400)}

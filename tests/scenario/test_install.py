@@ -2,12 +2,14 @@
 the driver directory and the INF files installed as INF\\OEM<n>.INF and under
 INF\\OTHER, checked on disk, in the log and on standard output."""
 
+import os
 import re
 
 from bench import ScenarioTest, crlf, main
 from gui import poll
-from messages import (EXIT_NOT_INSTALLED, FAILED, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER,
-                      USEABLE, SectionChecks, copies, copy, inf_lines, section_lines)
+from messages import (CANNOT_READ, EXIT_NOT_INSTALLABLE, EXIT_NOT_INSTALLED, FAILED, INF, NOINF,
+                      NO_ROOM, NOT_INSTALLED, NOT_USEABLE, OTHER, UPDATED, USEABLE, WRONG_SYSTEM,
+                      SectionChecks, copies, copy, inf_lines, registry_values, section_lines)
 DRV = r"C:\DRV"
 
 INF_TEXT = b'[Version]\r\nSignature="$CHICAGO$"\r\nProvider="Acme Audio"\r\n'
@@ -112,17 +114,23 @@ class DriverFiles(InstallTest):
 
     def test_a_full_disk_costs_no_file(self):
         # A copy that fails part-way leaves the old file byte for byte, no
-        # cut-short new file, and no temporary file.
-        disk = self.world.small_disk(self)
+        # cut-short new file, and no temporary file. The package fits when
+        # the run looks: the disk fills up while the remover runs.
+        disk = self.world.small_disk(self, size="1m")
         old = b"old driver" * 4000                     # 40 KB
-        self.lay_out({"QVBIG.DRV": b"n" * 250000, "QVNEW.DRV": b"w" * 250000})
+        self.lay_out({"QVBIG.DRV": b"n" * 50000, "QVNEW.DRV": b"w" * 50000})
+        self.world.remover(r"C:\PKG", "hold 60000")
         (disk / "QVBIG.DRV").write_bytes(old)
-        result = self.install(source_path="F:\\", make_driver_dir=False)
+        launch = self.world.launch("-q -c", source_path="F:\\", fresh=False)
+        poll("the remover to start", self.world.remover_record)
+        (disk / "FILLER").write_bytes(b"f" * (os.statvfs(disk).f_bavail - 4) * 4096)
+        self.world.write_file(r"C:\uninstal-release.txt")
+        result = launch.finish()
+        (disk / "FILLER").unlink()
         for name in ("QVBIG.DRV", "QVNEW.DRV"):
             self.assertIn(crlf(copy("F:\\", name, False)), result.log)
         self.assertEqual(old, (disk / "QVBIG.DRV").read_bytes())
-        self.assertEqual({"Drivewright.exe", "QVBIG.DRV"},
-                         {p.name for p in disk.iterdir()})
+        self.assertEqual({"QVBIG.DRV", "uninstal.cfg"}, {p.name for p in disk.iterdir()})
 
 
 class OemNumbers(InstallTest):
@@ -311,6 +319,92 @@ class QuietRun(InstallTest):
         self.assertEqual([], while_removing, "nothing copied before the remover")
         self.assertEqual(0, result.exit_code)
         self.assertEqual(b"drv", (driver_dir / "QVAUDIO.DRV").read_bytes())
+
+
+class CheckedFirst(InstallTest):
+    """A package that cannot be installed, or a system it is not for, is found
+    out before the remover erases the working drivers: nothing changes."""
+
+    OLD = b"the working driver " * 300
+    CLUSTER = 4096       # what Wine reports for a disk of the host
+
+    def clusters(self, size):
+        return -(-size // self.CLUSTER)
+
+    def room(self, disk):
+        """Free clusters of the small disk, and those the package needs there."""
+        package = self.world.host(r"C:\PKG")
+        needed = sum(self.clusters(p.stat().st_size) for p in package.iterdir() if p.is_file())
+        stat = os.statvfs(disk)
+        return stat.f_bavail * stat.f_frsize // self.CLUSTER, needed
+
+    def test_nothing_changes_where_the_installation_cannot_finish(self):
+        def unreadable(driver_dir):
+            self.world.damaged_file(self, r"C:\PKG\QVAUDIO.VXD")
+            return CANNOT_READ % "QVAUDIO.VXD"
+
+        def too_big(driver_dir):
+            free, needed = self.room(self.disk)
+            return NO_ROOM % ("F:\\", (needed - free) * self.CLUSTER // 1024)
+
+        def windows_xp(driver_dir):
+            self.world.pretend_windows(self, "winxp")
+            return WRONG_SYSTEM
+
+        self.disk = self.world.small_disk(self)
+        cases = [(unreadable, "-q -c", DRV), (unreadable, r"-q -s=C:\QVNEW", r"C:\OLDSRC"),
+                 (too_big, "-q -c", "F:\\"), (too_big, r"-q -c -s=F:\QVNEW", r"C:\OLDSRC"),
+                 (windows_xp, "-q -c", DRV), (windows_xp, r"-q -s=C:\QVNEW", r"C:\OLDSRC")]
+        for problem, command_line, source_path in cases:
+            with self.subTest(problem.__name__, command_line=command_line):
+                self.lay_out({"QVAUDIO.DRV": b"n" * 200000, "A.INF": INF_TEXT})
+                self.world.remover(r"C:\PKG")
+                driver_dir = DRV if source_path == r"C:\OLDSRC" else source_path
+                self.world.make_dir(DRV)
+                self.world.made.append(self.disk / "QVAUDIO.DRV")
+                for old in (self.world.host(DRV + r"\QVAUDIO.DRV"), self.disk / "QVAUDIO.DRV"):
+                    old.write_bytes(self.OLD)
+                message = problem(driver_dir)
+                result = self.install(command_line, source_path, make_driver_dir=False)
+                self.assertRun(result, EXIT_NOT_INSTALLABLE, "\n",
+                               [(USEABLE if source_path != r"C:\OLDSRC" else NOT_USEABLE)
+                                % source_path, message])
+                self.assertEqual([], self.world.remover_record())
+                self.assertEqual(registry_values(source_path), result.registry)
+                self.assertFalse(self.world.host(r"C:\QVNEW").exists())
+                self.assertFalse(self.oem(0).exists())
+                for old in (self.world.host(DRV + r"\QVAUDIO.DRV"), self.disk / "QVAUDIO.DRV"):
+                    self.assertEqual(self.OLD, old.read_bytes())
+                self.assertEqual({"QVAUDIO.DRV"}, {p.name for p in self.disk.iterdir()})
+
+    def test_the_restore_entry_runs_on_any_windows(self):
+        self.world.pretend_windows(self, "winxp")
+        result = self.world.run(r"-x=D:\WIN98", source_path=DRV)
+        self.assertRun(result, 0, "\n", [NOT_USEABLE % DRV, UPDATED % r"D:\WIN98"])
+        self.assertEqual(registry_values(r"D:\WIN98"), result.registry)
+
+    def test_a_package_that_only_just_fits_is_installed(self):
+        # The new driver replaces one of its own size: the old one stays until
+        # the new one is whole, so the room for the new one is all it takes.
+        disk = self.world.small_disk(self)
+        for spare, installed in ((0, True), (-1, False)):
+            with self.subTest(spare_clusters=spare):
+                self.lay_out({"QVAUDIO.DRV": b"n" * 40000})
+                for name in [p.name for p in disk.iterdir()]:
+                    (disk / name).unlink()
+                (disk / "QVAUDIO.DRV").write_bytes(b"o" * 40000)
+                free, needed = self.room(disk)
+                (disk / "FILLER").write_bytes(b"f" * (free - needed - spare) * self.CLUSTER)
+                result = self.install(source_path="F:\\", make_driver_dir=False)
+                if installed:
+                    self.assertInstalled(result, USEABLE % "F:\\",
+                                         copies("F:\\", ["Drivewright.exe", "QVAUDIO.DRV"]),
+                                         [NOINF])
+                else:
+                    self.assertRun(result, EXIT_NOT_INSTALLABLE, "\n",
+                                   [USEABLE % "F:\\", NO_ROOM % ("F:\\", 4)])
+                self.assertEqual(b"n" * 40000 if installed else b"o" * 40000,
+                                 (disk / "QVAUDIO.DRV").read_bytes())
 
 
 if __name__ == "__main__":

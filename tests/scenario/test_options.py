@@ -68,20 +68,23 @@ class OptionTable(ScenarioTest):
     def test_source_path_option(self):
         longest = "C:\\" + "L" * 121           # the option is 127 characters: it fits
         too_long = longest + "L"
+        # A quiet run repoints once it knows that it can finish, -? and -x
+        # before they end the run; a run whose dialogs are not shown never.
         self.check([
-            (r"-s=C:\MY DRIVERS", 0, "\n", repointed(r"C:\MY"), "",
+            (r"-q -c -d -s=C:\MY DRIVERS", 0, "\n", repointed(r"C:\MY") + [NOINF], "",
              (r"C:\MY", entry(r"C:\MY", WINDIR)), [r"C:\MY"]),
-            (r"-s=C:\NEW-DRV", 0, "\n", repointed(r"C:\NEW"), "",
+            (r"-q -c -s=C:\NEW-DRV", 0, "\n", repointed(r"C:\NEW") + [NOINF], "",
              (r"C:\NEW", entry(r"C:\NEW", WINDIR)), [r"C:\NEW"]),
             (r"-s=C:\NEW -?", 0, "\n", repointed(r"C:\NEW"), HELP,
              (r"C:\NEW", entry(r"C:\NEW", WINDIR)), [r"C:\NEW"]),
+            (r"-s=C:\NEW", 0, "\n", [], "", UNCHANGED, []),
             # Every missing level of the path is made.
-            (r"-s=C:\NO\SUCH", 0, "\n", repointed(r"C:\NO\SUCH"),
+            (r"-q -c -d -s=C:\NO\SUCH", 0, "\n", repointed(r"C:\NO\SUCH") + [NOINF],
              "", (r"C:\NO\SUCH", entry(r"C:\NO\SUCH", WINDIR)), [r"C:\NO\SUCH"]),
-            ("-s=" + longest, 0, "\n", repointed(longest), "",
+            ("-q -c -d -s=" + longest, 0, "\n", repointed(longest) + [NOINF], "",
              (longest, entry(longest, WINDIR)), [longest]),
-            ("-s=" + too_long, 0, "\n", [BADARG % ("-s=" + too_long)[:127]], "",
-             UNCHANGED, []),
+            ("-q -c -d -s=" + too_long, 0, "\n", [BADARG % ("-s=" + too_long)[:127], NOINF],
+             "", UNCHANGED, []),
         ])
 
     def test_help(self):

@@ -151,6 +151,11 @@ TEST_F(ApplyOptionsTest, SourcePathOptionSetsTheDriverDirectory)
     EXPECT_STREQ("C:\\NEW", InstallState.OverrideSourcePath);
     EXPECT_STREQ("C:\\NEW", InstallState.DriverDir);
     EXPECT_EQ(0, InstallState.CopyDrivers);
+    // SourcePath waits until the run knows that the installation can finish.
+    EXPECT_EQ("", Logged());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("C:\\NEW"));
+    RepointAsked();
+    RepointAsked();
     EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY,
               GetFileAttributesA("C:\\NEW") & FILE_ATTRIBUTE_DIRECTORY);
     char program[MAX_PATH];
