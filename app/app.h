@@ -55,9 +55,10 @@ void RepointAsked(void);
 /* remover.cpp */
 void RunRemover(void);
 
-/* answering_wait.cpp: waits until object is signalled, or milliseconds have
-   passed (INFINITE: no limit), answering the messages other programs send
-   to the run's windows; returns the wait's result. */
+/* answering_wait.cpp: waits until object is signalled, or milliseconds
+   (INFINITE: no limit) have passed, answering the messages other programs
+   send to the run's windows and keeping them drawn; returns WAIT_OBJECT_0
+   (or WAIT_ABANDONED_0 for a mutex) or WAIT_TIMEOUT. */
 DWORD WaitAnswering(HANDLE object, DWORD milliseconds);
 
 /* started_programs.cpp: the running programs, at most limit of them (a look

@@ -66,8 +66,13 @@ INT_PTR CALLBACK MainDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM)
         ShowDialog(IDD_ABOUT, AboutDlgProc);
         break;
     case IDC_YES:
+        /* The thread takes no mouse message until the sequence has ended, so
+           the hourglass stays over the dialog while it works, and the arrow
+           is back for what follows: the message box, the finish dialog. */
         YesSequenceRunning = 1;
+        SetCursor(LoadCursorA(NULL, IDC_WAIT));
         EndDialog(window, RunYesSequence(window));
+        SetCursor(LoadCursorA(NULL, IDC_ARROW));
         YesSequenceRunning = 0;
         break;
     case IDC_NO:

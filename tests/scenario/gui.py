@@ -6,6 +6,7 @@ the dialogs sit where Windows would put them. Keys and clicks come from
 xdotool; what the dialogs show is read back with the dlgprobe helper,
 which asks the windows themselves. Every wait is a bounded poll.
 """
+import ctypes
 import os
 import subprocess
 import tempfile
@@ -17,6 +18,7 @@ from dialog_texts import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO
                           STEPFILE2, YES)
 
 SHOTS = BUILD / "screenshots"
+SHOT_MARGIN = 8   # pixels around a dialog's screenshot
 WINE_DESKTOP = (r"HKCU\Software\Wine\Explorer", "Desktop", "Default")
 DESKTOP_SIZE = (r"HKCU\Software\Wine\Explorer\Desktops", "Default", "800x600")
 
@@ -45,6 +47,15 @@ class Display:
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
+
+
+class CursorImage(ctypes.Structure):
+    """XFixesCursorImage: the mouse pointer as the X server shows it."""
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short),
+                ("width", ctypes.c_ushort), ("height", ctypes.c_ushort),
+                ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.c_void_p),
+                ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
 
 
 class Control:
@@ -194,6 +205,37 @@ class GuiWorld(World):
                                 env=self.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def pointer_is_hourglass(self):
+        """Whether the mouse pointer shows the hourglass: its hot spot lies in
+        its middle, where the arrow's lies at its tip."""
+        x11, xfixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XFree.argtypes = x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
+        xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+        display = x11.XOpenDisplay(self.display.name.encode())
+        image = xfixes.XFixesGetCursorImage(display)
+        shape = image.contents
+        middle = (shape.width / 4 < shape.xhot < shape.width * 3 / 4 and
+                  shape.height / 4 < shape.yhot < shape.height * 3 / 4)
+        x11.XFree(image)
+        x11.XCloseDisplay(display)
+        return middle
+
+    def differing_pixels(self, first, second, dialog):
+        """How many pixels clearly differ between two screenshots of dialog
+        (taken by screenshot(name, dialog)) where its controls lie: below its
+        title bar, which only shows whether it is the active window."""
+        left, top = (min(c.rect[i] for c in dialog.items) for i in (0, 1))
+        right, bottom = (max(c.rect[i] for c in dialog.items) for i in (2, 3))
+        origin = [max(0, edge - SHOT_MARGIN) for edge in dialog.rect[:2]]
+        area = f"[{right - left}x{bottom - top}+{left - origin[0]}+{top - origin[1]}]"
+        done = subprocess.run(["compare", "-metric", "AE", "-fuzz", "10%", f"{first}{area}",
+                               f"{second}{area}", "null:"], capture_output=True, text=True,
+                              timeout=60, stdin=subprocess.DEVNULL)
+        return int(float(done.stderr.split()[0]))
+
     # --- acting --------------------------------------------------------------
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, stdin=subprocess.DEVNULL,
@@ -218,6 +260,9 @@ class GuiWorld(World):
     def click(self, point):
         self.xdotool("mousemove", "--sync", str(point[0]), str(point[1]), "click", "1")
 
+    def point_at(self, point):
+        self.xdotool("mousemove", "--sync", str(point[0]), str(point[1]))
+
     def click_control(self, control_id):
         dialog = self.wait_dialog(control_id)
         self.click(dialog.controls[control_id].centre)
@@ -241,16 +286,19 @@ class GuiWorld(World):
         return [shot[3 * width * y:3 * width * (y + 1)] for y in range(height)]
 
     def screenshot(self, name, dialog=None):
-        """Saves NAME.png in self.shots: the dialog with a margin, or the screen."""
+        """Saves NAME.png in self.shots, and returns its path: the dialog with a
+        margin, or the screen."""
         self.shots.mkdir(parents=True, exist_ok=True)
         command = ["import", "-window", "root"]
         if dialog is not None:
             left, top, right, bottom = dialog.rect
-            margin = 8
+            margin = SHOT_MARGIN
             command += ["-crop", f"{right - left + 2 * margin}x{bottom - top + 2 * margin}"
                                  f"+{max(0, left - margin)}+{max(0, top - margin)}", "+repage"]
-        subprocess.run(command + [str(self.shots / f"{name}.png")], env=self.env, check=True,
-                       timeout=60, stdin=subprocess.DEVNULL)
+        path = self.shots / f"{name}.png"
+        subprocess.run(command + [str(path)], env=self.env, check=True, timeout=60,
+                       stdin=subprocess.DEVNULL)
+        return path
 
 
 class DialogTest(ScenarioTest):

@@ -183,6 +183,39 @@ class YesSequence(DialogRun):
         self.assertIsNone(result.registry["Quorvel"])
         self.assertNotIn(b"Sourcepath updated", result.log)
 
+    def test_the_dialog_stays_drawn_under_the_hourglass_while_the_remover_runs(self):
+        """The pointer over the main dialog is the hourglass while the remover
+        runs; a window of another program covers the dialog, and goes: the
+        dialog looks as before."""
+        self.lay_out(remover="hold 600000")
+        self.start()
+        self.world.keys("Return")
+        poll("the remover to start", self.world.remover_record)
+        working = self.world.find(QUESTION)
+        self.world.point_at(working.controls[QUESTION].centre)
+        poll("the hourglass over the dialog", self.world.pointer_is_hourglass, 30)
+        before = self.world.screenshot("waiting", working)
+        # The cover comes and goes while the program's thread stands still, as
+        # on a loaded machine: the wait finds the dialog's uncovered part
+        # waiting to be drawn when it runs again.
+        thread = self.world.freeze(YES)
+        try:
+            cover = self.world.show_template(104)
+            self.world.click_control(OK)
+            cover.wait(60)
+        finally:
+            self.world.thaw(thread)
+        left, top, right, bottom = working.rect
+
+        def drawn_as_before():
+            after = self.world.screenshot("uncovered", working)
+            small = (right - left) * (bottom - top) / 100
+            return self.world.differing_pixels(before, after, working) < small
+        poll("the dialog drawn as before the cover", drawn_as_before)
+        self.world.write_file(RELEASE)
+        self.world.wait_dialog(FINISHMSG)
+        self.finish_with_cancel()
+
     def test_esc_and_close_box_cannot_end_the_main_dialog_while_working(self):
         self.lay_out(files={"README.TXT": b"x"}, remover="hold 60000")
         self.start()
@@ -197,6 +230,8 @@ class YesSequence(DialogRun):
         self.world.write_file(PKG + r"\QVLATE.VXD", b"late")
         self.world.click(prompt.controls[OK].centre)
         poll("the remover to start", lambda: self.world.remover_record())
+        self.world.point_at(main_dialog.controls[QUESTION].centre)
+        poll("the hourglass back after the prompt", self.world.pointer_is_hourglass, 30)
         # A dialog that was ended is hidden at once, though the sequence
         # inside it goes on: while the remover holds, it must still show.
         self.assertIsNotNone(self.world.find(QUESTION), "the main dialog is still shown")
