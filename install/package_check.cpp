@@ -20,6 +20,10 @@ struct Disk {
     unsigned long long needed;
 };
 
+/* The copies' working directory QVWORK takes a cluster on a FAT disk, and
+   its entry may take one more in the directory that holds it. */
+enum { WORK_DIR_CLUSTERS = 2 };
+
 static void LearnDisk(Disk *disk, const char *path)
 {
     char root[MAX_PATH];
@@ -34,6 +38,7 @@ static void LearnDisk(Disk *disk, const char *path)
                            &totalClusters))
         return;
     disk->clusterBytes = sectorsPerCluster * bytesPerSector;
+    disk->needed = WORK_DIR_CLUSTERS;
 }
 
 /* Each copy takes whole clusters. The file it replaces stays until the copy

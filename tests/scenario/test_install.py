@@ -390,9 +390,10 @@ class CheckedFirst(InstallTest):
         return -(-size // self.CLUSTER)
 
     def room(self, disk):
-        """Free clusters of the small disk, and those the package needs there."""
+        """Free clusters of the small disk, and those the package needs there,
+        with two for the copies' working directory."""
         package = self.world.host(r"C:\PKG")
-        needed = sum(self.clusters(p.stat().st_size) for p in package.iterdir() if p.is_file())
+        needed = 2 + sum(self.clusters(p.stat().st_size) for p in package.iterdir() if p.is_file())
         stat = os.statvfs(disk)
         return stat.f_bavail * stat.f_frsize // self.CLUSTER, needed
 
