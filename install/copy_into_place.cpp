@@ -45,6 +45,17 @@ static int Spare;
 
 static char Buffer[0x10000];
 
+int PassBytes(HANDLE in, DWORD size, HANDLE out)
+{
+    int whole = 1;
+    for (DWORD got, put; whole && size > 0; size -= got) {
+        DWORD wanted = size < sizeof Buffer ? size : sizeof Buffer;
+        whole = ReadFile(in, Buffer, wanted, &got, NULL) && got > 0 &&
+                (out == NULL || (WriteFile(out, Buffer, got, &put, NULL) && put == got));
+    }
+    return whole;
+}
+
 /* source whole in fresh, a writable file with the source's date. A read that
    fails (a scratched CD) or ends early (a source cut short while it is
    read) fails the copy, as a full disk does: Windows' own copy may take a
@@ -69,13 +80,8 @@ static int CopyWhole(const char *source, const char *fresh, HANDLE *held)
                              NULL);
     if (out == INVALID_HANDLE_VALUE)
         return 0;
-    int whole = 1;
-    for (DWORD got, put; whole && left > 0; left -= got) {
-        DWORD wanted = left < sizeof Buffer ? left : sizeof Buffer;
-        whole = ReadFile(in, Buffer, wanted, &got, NULL) && got > 0 &&
-                WriteFile(out, Buffer, got, &put, NULL) && put == got;
-    }
-    whole = whole && SetEndOfFile(out) && SetFileTime(out, NULL, NULL, &written);
+    int whole = PassBytes(in, left, out) && SetEndOfFile(out) &&
+                SetFileTime(out, NULL, NULL, &written);
     return CloseHandle(out) && whole;
 }
 

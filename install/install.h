@@ -41,6 +41,11 @@ int IsSameFile(const char *first, const char *second);
    what refused it. */
 int CopyIntoPlace(const char *source, const char *destination, int replace);
 
+/* copy_into_place.cpp: the next size bytes of in read, and written to out
+   unless out is NULL; 0 when a read fails or ends the file sooner (a
+   scratched CD, a file cut short), or a write fails. */
+int PassBytes(HANDLE in, DWORD size, HANDLE out);
+
 /* work_dir.cpp: 1 when the copies until EndCopies have their working
    directory, QVWORK in destination's directory (made, or emptied where a
    run cut short left it). The copies until EndCopies go to that

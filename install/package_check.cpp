@@ -55,18 +55,13 @@ static void Need(Disk *disk, const WIN32_FIND_DATAA *file, int copies)
    fewer. */
 static int ReadsWhole(const WIN32_FIND_DATAA *file)
 {
-    static char chunk[16384];
-    DWORD got, total = 0;
-
     HANDLE handle = CreateFileA(file->cFileName, GENERIC_READ, FILE_SHARE_READ, NULL,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (handle == INVALID_HANDLE_VALUE)
         return 0;
-    int read;
-    while ((read = ReadFile(handle, chunk, sizeof chunk, &got, NULL)) != 0 && got > 0)
-        total += got;
+    int whole = file->nFileSizeHigh == 0 && PassBytes(handle, file->nFileSizeLow, NULL);
     CloseHandle(handle);
-    return read && file->nFileSizeHigh == 0 && total == file->nFileSizeLow;
+    return whole;
 }
 
 /* A package that runs from the driver directory itself has every driver
