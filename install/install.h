@@ -52,6 +52,10 @@ int PassBytes(HANDLE in, DWORD size, HANDLE out);
    directory's disk. */
 int EnterWorkDir(const char *destination);
 
+/* work_dir.cpp: 1 when a directory entry is a working directory of the
+   copies, which is no file of a package. */
+int IsWorkDirEntry(const WIN32_FIND_DATAA *entry);
+
 /* work_dir.cpp: the path of the working directory's file n, 0 or 1. */
 const char *WorkFile(int n);
 

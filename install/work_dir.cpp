@@ -36,6 +36,15 @@ int EnterWorkDir(const char *destination)
     return WorkDir[0] != '\0';
 }
 
+/* Where a package runs from the driver directory, the working directory
+   stands among its files: one left by a run cut short, or the one the first
+   copy made, which a FAT directory read meanwhile may list. */
+int IsWorkDirEntry(const WIN32_FIND_DATAA *entry)
+{
+    return (entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           lstrcmpiA(entry->cFileName, "QVWORK") == 0;
+}
+
 const char *WorkFile(int n)
 {
     return WorkFiles[n];

@@ -117,6 +117,8 @@ class DriverFiles(InstallTest):
     def test_started_from_its_own_source_path_loses_nothing(self):
         self.lay_out(self.FILES)
         before = {p.name: p.read_bytes() for p in self.world.host(r"C:\PKG").iterdir()}
+        # A run cut short left the copies' working directory among the files.
+        self.world.write_file(r"C:\PKG\QVWORK\QV0.TMP", b"half")
         result = self.install(source_path=r"C:\PKG", make_driver_dir=False)
         self.assertInstalled(result, USEABLE % r"C:\PKG",
                              copies(r"C:\PKG", [], failed=[".", ".."] + list(before)),
