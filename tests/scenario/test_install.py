@@ -67,13 +67,17 @@ class DriverFiles(InstallTest):
         self.assertFalse(self.world.host(DRV + r"\SUB").exists(), "no recursion")
 
     def test_existing_destination_is_overwritten(self):
-        self.lay_out({"QVAUDIO.DRV": b"new"})
-        self.world.write_file(DRV + r"\QVAUDIO.DRV", b"old content, longer")
+        # A replaced file waits in QVWORK, and a later copy is written over
+        # it: with three replacements, two follow each other in any order.
+        new = {"QVAUDIO.DRV": b"new", "QVAUDIO.VXD": b"vxd", "QVMIDI.DRV": b"midi"}
+        self.lay_out(new)
+        for name in new:
+            self.world.write_file(DRV + "\\" + name, b"old content, longer")
         result = self.install()
         self.assertInstalled(result, USEABLE % DRV,
-                             copies(DRV, ["Drivewright.exe", "QVAUDIO.DRV"]),
-                             [NOINF])
-        self.assertEqual(b"new", self.world.host(DRV + r"\QVAUDIO.DRV").read_bytes())
+                             copies(DRV, ["Drivewright.exe"] + list(new)), [NOINF])
+        for name, data in new.items():
+            self.assertEqual(data, self.world.host(DRV + "\\" + name).read_bytes())
 
     def test_driver_directory_in_a_drive_root(self):
         self.lay_out({"QVROOT.DRV": b"root"})
