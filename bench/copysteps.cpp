@@ -89,24 +89,20 @@ struct Steps {
     }
 };
 
-char Buffer[0x10000];
-
 // The installer's copy of one file into a file of the working directory,
 // with the source held open.
 HANDLE CopyInto(const char *from, const char *to)
 {
     FILETIME written;
-    DWORD got, put;
     HANDLE in = CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-    DWORD left = GetFileSize(in, NULL);
+    DWORD size = GetFileSize(in, NULL);
     GetFileTime(in, NULL, NULL, &written);
     HANDLE out = CreateFileA(to, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    for (; left > 0 && ReadFile(in, Buffer, left < sizeof Buffer ? left : sizeof Buffer, &got,
-                                NULL) && got > 0;
-         left -= got)
-        WriteFile(out, Buffer, got, &put, NULL);
-    SetEndOfFile(out);
+    int stood = GetLastError() == ERROR_ALREADY_EXISTS;
+    PassBytes(in, size, out);
+    if (stood)
+        SetEndOfFile(out);
     SetFileTime(out, NULL, NULL, &written);
     CloseHandle(out);
     return in;

@@ -10,6 +10,8 @@
 
 #include "install_text.h"
 
+#define WORK_DIR_NAME "QVWORK"
+
 static char WorkDir[MAX_PATH];
 static char WorkFiles[2][MAX_PATH];
 
@@ -24,9 +26,10 @@ static void EmptyWorkDir(void)
 
 int EnterWorkDir(const char *destination)
 {
-    if (WorkDir[0] == '\0' && PathBeside(destination, "QVWORK\\QV0.TMP", WorkFiles[0], MAX_PATH) &&
-        PathBeside(destination, "QVWORK\\QV1.TMP", WorkFiles[1], MAX_PATH) &&
-        PathBeside(destination, "QVWORK", WorkDir, sizeof WorkDir) &&
+    if (WorkDir[0] == '\0' &&
+        PathBeside(destination, WORK_DIR_NAME "\\QV0.TMP", WorkFiles[0], MAX_PATH) &&
+        PathBeside(destination, WORK_DIR_NAME "\\QV1.TMP", WorkFiles[1], MAX_PATH) &&
+        PathBeside(destination, WORK_DIR_NAME, WorkDir, sizeof WorkDir) &&
         !CreateDirectoryA(WorkDir, NULL)) {
         EmptyWorkDir();
         DWORD attributes = GetFileAttributesA(WorkDir);
@@ -42,7 +45,7 @@ int EnterWorkDir(const char *destination)
 int IsWorkDirEntry(const WIN32_FIND_DATAA *entry)
 {
     return (entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-           lstrcmpiA(entry->cFileName, "QVWORK") == 0;
+           lstrcmpiA(entry->cFileName, WORK_DIR_NAME) == 0;
 }
 
 const char *WorkFile(int n)

@@ -46,6 +46,19 @@ class InstallTest(SectionChecks, ScenarioTest):
     def oem(self, n):
         return self.world.host(INF + "\\OEM%d.INF" % n)
 
+    def install_while_removing(self, source_path, meanwhile):
+        """A quiet run with -c whose remover holds until meanwhile() has run;
+        returns the run's result and what meanwhile returned."""
+        self.world.remover(r"C:\PKG", "hold 60000")
+        launch = self.world.launch("-q -c", source_path=source_path, fresh=False)
+        try:
+            poll("the remover to start", self.world.remover_record)
+            done = meanwhile()
+        finally:
+            self.world.write_file(r"C:\uninstal-release.txt")
+            result = launch.finish()
+        return result, done
+
 
 class DriverFiles(InstallTest):
 
@@ -137,13 +150,9 @@ class DriverFiles(InstallTest):
         disk = self.world.small_disk(self, size="1m")
         old = b"old driver" * 4000                     # 40 KB
         self.lay_out({"QVBIG.DRV": b"n" * 50000, "QVNEW.DRV": b"w" * 50000})
-        self.world.remover(r"C:\PKG", "hold 60000")
         (disk / "QVBIG.DRV").write_bytes(old)
-        launch = self.world.launch("-q -c", source_path="F:\\", fresh=False)
-        poll("the remover to start", self.world.remover_record)
-        (disk / "FILLER").write_bytes(b"f" * (os.statvfs(disk).f_bavail - 4) * 4096)
-        self.world.write_file(r"C:\uninstal-release.txt")
-        result = launch.finish()
+        result, _ = self.install_while_removing("F:\\", lambda: (disk / "FILLER").write_bytes(
+            b"f" * (os.statvfs(disk).f_bavail - 4) * 4096))
         (disk / "FILLER").unlink()
         for name in ("QVBIG.DRV", "QVNEW.DRV"):
             self.assertIn(crlf(copy("F:\\", name, False)), result.log)
@@ -177,17 +186,10 @@ class DriverFiles(InstallTest):
                 if how_it_reads(target) != kind:
                     self.skipTest(f"{target} does not read so on this machine")
                 self.lay_out({"QVAUDIO.DRV": b"new drv", "QVAUDIO.VXD": b"vxd"})
-                self.world.remover(r"C:\PKG", "hold 60000")
                 self.world.write_file(DRV + r"\QVAUDIO.DRV", b"old drv")
-                launch = self.world.launch("-q -c", source_path=DRV, fresh=False)
-                try:
-                    poll("the remover to start", self.world.remover_record)
-                    source = self.world.host(r"C:\PKG\QVAUDIO.DRV")
-                    source.unlink()
-                    source.symlink_to(target)
-                finally:
-                    self.world.write_file(r"C:\uninstal-release.txt")
-                    result = launch.finish()
+                source = self.world.host(r"C:\PKG\QVAUDIO.DRV")
+                result, _ = self.install_while_removing(
+                    DRV, lambda: (source.unlink(), source.symlink_to(target)))
                 names = ["Drivewright.exe", "QVAUDIO.VXD", "uninstal.exe", "uninstal.cfg"]
                 self.assertInstalled(result, USEABLE % DRV,
                                      copies(DRV, names, failed=(".", "..", "QVAUDIO.DRV")),
@@ -371,15 +373,9 @@ class QuietRun(InstallTest):
 
     def test_remover_runs_before_the_first_copy(self):
         self.lay_out({"QVAUDIO.DRV": b"drv", "A.INF": INF_TEXT})
-        self.world.remover(r"C:\PKG", "hold 60000")
         driver_dir = self.world.make_dir(DRV)
-        launch = self.world.launch("-q -c", source_path=DRV, fresh=False)
-        try:
-            poll("the remover to start", self.world.remover_record)
-            while_removing = [p.name for p in driver_dir.iterdir()]
-        finally:
-            self.world.write_file(r"C:\uninstal-release.txt")
-            result = launch.finish()
+        result, while_removing = self.install_while_removing(
+            DRV, lambda: [p.name for p in driver_dir.iterdir()])
         self.assertEqual([], while_removing, "nothing copied before the remover")
         self.assertEqual(0, result.exit_code)
         self.assertEqual(b"drv", (driver_dir / "QVAUDIO.DRV").read_bytes())
