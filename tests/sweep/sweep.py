@@ -20,7 +20,9 @@ from bench import BUILD, DELETE, RUNONCE_KEY, SETUP_KEY, World  # noqa: E402
 
 RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
 STDOUT = r"C:\SweepStdout.txt"
-BANNER_TIME = re.compile(rb"\d\d:\d\d:\d\d\t\d\d/\d\d/\d\d")
+# The banner's time and date, each written as a message of its own.
+BANNER_TIME = re.compile(rb"\d\d:\d\d:\d\d\t")
+BANNER_DATE = re.compile(rb"\t\d\d/\d\d/\d\d")
 SECTION_START = b"\r\n" + b"-" * 58 + b"\r\n"
 
 
@@ -108,8 +110,8 @@ def last_section(log):
     """The log's last section, with its banner's time and date as zeros."""
     if not log:
         return b""
-    start = log.rfind(SECTION_START)
-    return BANNER_TIME.sub(b"00:00:00\t00/00/00", log[max(start, 0):])
+    section = BANNER_TIME.sub(b"00:00:00\t", log[max(log.rfind(SECTION_START), 0):], count=1)
+    return BANNER_DATE.sub(b"\t00/00/00", section, count=1)
 
 
 def elapsed(since):
