@@ -64,15 +64,20 @@ class SweepWorld(World):
         steps += self.registry_steps({**self.RESET_VALUES, **registry})
         self.bench(*steps)
 
-    def cut_run(self, exe, command_line, cut=0, cwd=None, bound_ms=60000):
+    def cut_run(self, exe, command_line, cut=0, cwd=None, bound_ms=60000, answer=None):
         """Runs exe with exactly this command line (its name included) under
-        the cutter, ended before call number cut (0: not ended)."""
+        the cutter, ended before call number cut (0: not ended); answer, if
+        given, is called over and over while it runs."""
         self.start()
         with tempfile.TemporaryFile() as out:
-            subprocess.run(["wine", str(self.cutter), str(cut), str(bound_ms), exe, cwd or "-",
-                            command_line.encode(self.encoding).hex(), STDOUT], env=self.env,
-                           stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL,
-                           timeout=bound_ms / 1000 + 120, check=False)
+            process = subprocess.Popen(
+                ["wine", str(self.cutter), str(cut), str(bound_ms), exe, cwd or "-",
+                 command_line.encode(self.encoding).hex(), STDOUT], env=self.env,
+                stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL)
+            answered = answer() if answer else None
+            while answered and process.poll() is None:
+                answered(process)
+            process.wait(bound_ms / 1000 + 120)
             out.seek(0)
             run = Run(out.read().decode("latin-1").splitlines())
         stdout = self.host(STDOUT)
@@ -125,5 +130,5 @@ def remove(host):
         host.unlink()
 
 
-__all__ = ["DELETE", "RUNONCE_KEY", "RUN_KEY", "SETUP_KEY", "Run", "SweepWorld", "call_text",
+__all__ = ["BUILD", "DELETE", "RUNONCE_KEY", "RUN_KEY", "SETUP_KEY", "Run", "SweepWorld", "call_text",
            "elapsed", "files_under", "last_section", "remove"]
