@@ -7,7 +7,9 @@
 # before i386 was added, so it keeps rel-security's amd64 list but gets no
 # i386 one: libq libq:i386 (Multi-Arch: same) then resolves only from rel.
 # apt runs on a configuration of its own under a temporary folder (lists,
-# status, preferences, sources), served over the loopback, installs simulated.
+# status, preferences, sources), installs simulated. The archive is served
+# over HTTP on the loopback: apt's http method is the one that checks an
+# index's size as it arrives.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 command -v apt-ftparchive >/dev/null ||
@@ -133,7 +135,7 @@ check "what cannot resolve from one suite either fails with apt's message" \
     failed_with "^E: Unable to correct problems"
 check "nothing of the ranking is left after failure" nothing_left
 
-# Ctrl+C while apt runs with the ranking: the terminal's SIGINT to the
+# Ctrl+C as apt starts with the ranking: the terminal's SIGINT to the
 # foreground process group, sent here by the command that starts apt.
 printf '%s\n' '#!/bin/bash' \
     'case "$*" in *Dir::Etc::preferences=*/apt-one-suite.*)' \
