@@ -32,6 +32,8 @@ CD_TEXT = ("Locate your Windows installation CD-ROM and put it in the CD-ROM dri
 BOX_OK = 1
 NOT_INSTALLED_TEXT = ("Some files could not be installed. The log C:\\windows\\Quorvel.log "
                       "lists them.")
+NO_LOG_TEXT = ("The log C:\\windows\\Quorvel.log cannot be opened or created. Nothing was "
+               "installed or changed.")
 ANOTHER_RUN_TEXT = ("Another Quorvel driver installation is running. Start this one again "
                     "when it has finished.")
 

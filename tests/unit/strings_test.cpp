@@ -53,6 +53,8 @@ const StringCase kStrings[] = {
     {IDS_ANOTHERRUN, 256,
      "Another Quorvel driver installation is running. Start this one again when it has "
      "finished."},
+    {IDS_NOLOG, 256,
+     "The log %s cannot be opened or created. Nothing was installed or changed."},
 };
 
 TEST(MessageTable, TextsAreExact)
