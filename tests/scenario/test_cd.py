@@ -285,6 +285,50 @@ class CdRoot(CdRun):
                                  self.world.host(FRESH + r"\WIN95_12.CAB").read_bytes())
 
 
+    def test_windows_cd_in_a_cd_rom_drive_when_source_path_is_on_the_hard_disk(self):
+        """A machine that came with Windows on its disk: SourcePath names a
+        folder there that is gone, and the Windows CD is in a CD-ROM drive."""
+        source_path = r"C:\WINDOWS\OPTIONS\CABS"
+        joystick, win95 = FRESH + r"\MSJSTICK.DRV", FRESH + r"\WIN95_12.CAB"
+        extracted = EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB")
+        cases = [
+            # drive D: (put in while the prompt is up), drive E:, the log's lines
+            ("Windows 98", None, [extracted]),
+            # The first CD-ROM drive that holds a cabinet gives both.
+            ("Windows 98", "Windows 95", [extracted]),
+            ("another disc", "Windows 95", [COPYING % (r"E:\WIN95\WIN95_12.CAB", win95)]),
+        ]
+        for in_d, in_e, component_lines in cases:
+            with self.subTest(d=in_d, e=in_e):
+                self.lay_out_cd(win98=in_d == "Windows 98")
+                world = self.world
+                if in_d == "another disc":
+                    world.write_file(r"D:\README.TXT", b"not a Windows CD")
+                if in_e:
+                    world.write_file(r"E:\WIN95\WIN95_12.CAB", WIN95_CAB)
+                    world.insert_disc(True, "e")
+                (world.host(PKG) / "uninstal.cfg").write_text("hold 60000")
+                world.insert_disc(False)
+                self.start_yes(source_path)
+                self.wait_prompt(CD_TEXT)
+                world.insert_disc(True)
+                world.keys("Return")
+                # The progress lines name the cabinet used while the remover holds.
+                poll("the remover to start", world.remover_record)
+                working = world.find(QUESTION)
+                shown = [working.text(i) for i in (STEP, STEPFILE, STEP2, STEPFILE2)]
+                world.write_file(r"C:\uninstal-release.txt")
+                result = self.end_with_cancel()
+                self.assertCdRun(result, source_path, component_lines)
+                if in_d == "Windows 98":
+                    self.assertEqual(["Extracting:", joystick, "from:", r"D:\WIN98\DRIVER18.CAB"],
+                                     shown)
+                    self.assertNotIn("WIN95_12.CAB", self.fresh_files())
+                else:
+                    self.assertEqual(["Copying:", r"E:\WIN95\WIN95_12.CAB", "to:", win95], shown)
+                    self.assertEqual(WIN95_CAB, world.host(win95).read_bytes())
+
+
 class TypicalRun(CdRun):
 
     def start_past_the_cd(self, remover="", source_path=r"D:\WIN98", win95_cab=None):
