@@ -9,7 +9,8 @@ import time
 from pathlib import Path
 
 from bench import BUILD, main
-from dialog_texts import BADCD, BOX_OK, CD_TEXT, NOT_INSTALLED_TEXT
+from dialog_texts import (BADCD, BOX_OK, CANCEL_BUTTON, CD_TEXT, DRIVER_DISC_TEXT, MAIN_TITLE,
+                          NOT_INSTALLED_TEXT)
 from gui import CANCEL, CDMSG, FINISHMSG, PATH, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
 from messages import (COPYING, EXIT_NOT_INSTALLED, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF,
                       NOT_INSTALLED, NOT_UPDATED, NOT_USEABLE, UPDATED, USEABLE, copies, entry,
@@ -429,6 +430,86 @@ class TypicalRun(CdRun):
         self.assertEqual(FRESH.encode() + b"\0", world.watched()["SourcePath"])
         world.restart()
         self.assertEqual(registry_values(r"D:\WIN98"), world.watched())
+
+
+    # The disc swap of one CD-ROM drive: the Windows CD is the folder of drive
+    # E:, which has no disc of its own here, put into D: in place of the
+    # vendor's disc while the insert-CD prompt is up. It has a DRIVERS folder
+    # of its own, as real Windows CDs do.
+    WINDOWS_DRIVERS = {"OEMSETUP.INF": b'[Version]\r\nProvider="Microsoft"\r\n',
+                       "SETUP.EXE": b"MZ setup"}
+
+    def swap_to_the_windows_cd(self, source_path, windows_drivers=True):
+        world = self.world
+        world.reset()
+        world.make_dir(r"C:\windows\INF\OTHER")
+        world.package(r"D:\DRIVERS", DRIVERS)
+        world.remover(r"D:\DRIVERS")
+        world.write_file(r"E:\WIN98\DRIVER18.CAB", DRIVER18_CAB)
+        shutil.copyfile(world.host(r"C:\windows\system32\extrac32.exe"),
+                        world.host(r"E:\WIN98\extract.exe"))
+        if windows_drivers:
+            for name, data in self.WINDOWS_DRIVERS.items():
+                world.write_file(r"E:\DRIVERS" + "\\" + name, data)
+        self.launch = world.launch("", exe=r"D:\DRIVERS\Drivewright.exe",
+                                   source_path=source_path, fresh=False)
+        world.wait_dialog(QUESTION)
+        world.keys("Return")
+        self.wait_prompt(CD_TEXT)
+        world.insert_disc(True, disc="e")
+        world.keys("Return")
+
+    def wait_disc_box(self, previous=None):
+        """A fresh box asking for the driver disc back."""
+        box = poll("the box asking for the driver disc", lambda: (
+            lambda d: d if d and d.handle != previous else None)(
+                self.world.find(BOX_OK, active=True)), 120)
+        self.assertEqual(MAIN_TITLE, box.caption)
+        self.assertIn(DRIVER_DISC_TEXT % r"D:\DRIVERS", [c.text for c in box.items])
+        self.assertIn(CANCEL_BUTTON, box.controls, "OK and Cancel")
+        return box.handle
+
+    def test_the_package_is_installed_only_once_its_disc_is_back(self):
+        joystick = FRESH + r"\MSJSTICK.DRV"
+        for source_path in (r"D:\WIN98", r"C:\WINDOWS\OPTIONS\CABS"):
+            with self.subTest(source_path):
+                world = self.world
+                self.swap_to_the_windows_cd(source_path)
+                # OK with the Windows CD still in: asked again.
+                shown = self.wait_disc_box()
+                world.keys("Return")
+                shown = self.wait_disc_box(previous=shown)
+                world.insert_disc(True)
+                world.keys("Return")
+                result = self.end_with_cancel()
+                self.assertCdRun(result, source_path,
+                                 [EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB")],
+                                 program=r"D:\DRIVERS\Drivewright.exe")
+                self.assertEqual([("uninstal.exe -C", r"D:\DRIVERS", FRESH, True)],
+                                 world.remover_record())
+                fresh = {name.upper() for name in self.fresh_files()}
+                self.assertEqual(set(), fresh & {"OEMSETUP.INF", "SETUP.EXE", "EXTRACT.EXE"})
+                self.assertFalse(world.host(r"C:\windows\INF\OEM1.INF").exists())
+                self.assertEqual(DRIVERS["QVAUDIO.INF"],
+                                 world.host(r"C:\windows\INF\OEM0.INF").read_bytes())
+
+    def test_cancel_while_the_windows_cd_is_in_changes_nothing_more(self):
+        for windows_drivers in (False, True):
+            with self.subTest(windows_cd_with_drivers_folder=windows_drivers):
+                self.swap_to_the_windows_cd(r"D:\WIN98", windows_drivers)
+                self.wait_disc_box()
+                self.world.keys("Escape")
+                result = self.finish()
+                self.assertEqual(0, result.exit_code)
+                lines = self.log_lines(result)
+                self.assertEqual([NOT_USEABLE % r"D:\WIN98",
+                                  EXTRACTING % (FRESH + r"\MSJSTICK.DRV", r"D:\WIN98\DRIVER18.CAB")],
+                                 lines)
+                self.assertEqual(registry_values(r"D:\WIN98"), result.registry)
+                self.assertEqual(["MSJSTICK.DRV"], self.fresh_files())
+                self.assertEqual([], self.world.remover_record())
+                self.assertFalse(self.world.host(r"C:\windows\INF\OEM0.INF").exists())
+                self.assertIsNone(self.world.find(FINISHMSG))
 
 
 class PackageElsewhere(CdRun):

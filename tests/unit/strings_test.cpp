@@ -55,6 +55,9 @@ const StringCase kStrings[] = {
      "finished."},
     {IDS_NOLOG, 256,
      "The log %s cannot be opened or created. Nothing was installed or changed."},
+    {IDS_DRIVERDISC, 256,
+     "Put the disk with the drivers for your Quorvel Audio Sound Board back in its drive. The "
+     "install program needs to copy the drivers from %s."},
 };
 
 TEST(MessageTable, TextsAreExact)
