@@ -220,6 +220,26 @@ class WindowsCd(CdRun):
                                                                  r"D:\WIN98\DRIVER18.CAB")],
                          tail=[NOT_INSTALLED % 1])
 
+    def test_a_package_run_from_the_fresh_directory_takes_the_components_in(self):
+        # An earlier run's copy, started there: the CD stage writes into the
+        # package's own directory, which is still the same package.
+        self.lay_out_cd(win98=True)
+        world = self.world
+        world.package(FRESH, DRIVERS)
+        world.remover(FRESH)
+        world.write_file(FRESH + r"\MSJSTICK.DRV", b"an earlier run's")
+        self.launch = world.launch("", exe=FRESH + r"\Drivewright.exe", source_path=r"D:\WIN98",
+                                   fresh=False)
+        world.wait_dialog(QUESTION)
+        world.keys("Return")
+        self.answer_prompt(CD_TEXT)
+        world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        joystick = FRESH + r"\MSJSTICK.DRV"
+        self.assertIn(EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB"), self.log_lines(result))
+        self.assertEqual(registry_values(FRESH, entry(FRESH, r"D:\WIN98")), result.registry)
+        self.assertEqual(JOYSTICK, world.host(joystick).read_bytes())
+
     def test_cd_with_neither_cabinet_asks_again_until_cancelled(self):
         self.lay_out_cd()
         self.world.write_file(r"D:\README.TXT", b"not a Windows CD")
