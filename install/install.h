@@ -85,6 +85,14 @@ int HasMatch(const char *pattern);
 enum { PACKAGE_AMOUNT_SIZE = 16 };
 UINT CheckPackage(const char *driverDir, int copyDrivers, char *what, char *amount);
 
+/* package_place.cpp: NotePackage takes down the package in the working
+   directory before the Windows CD is asked for; PackageIsBack makes its
+   directory the working directory again and says whether the same package
+   is there. NotedPackageDir names that directory. */
+void NotePackage(void);
+int PackageIsBack(void);
+const char *NotedPackageDir(void);
+
 /* driver_files.cpp */
 int CopyDriverFiles(const char *driverDir, HWND window);
 

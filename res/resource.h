@@ -57,5 +57,7 @@
 #define IDS_WRONGSYSTEM     30
 #define IDS_CANNOTREAD      31
 #define IDS_NOROOM          32
+#define IDS_NOLOG           40
+#define IDS_DRIVERDISC      41
 
 #endif

@@ -20,6 +20,20 @@ static void DisableControl(HWND window, int id)
         EnableWindow(control, FALSE);
 }
 
+/* With one CD-ROM drive the user took the driver disc out for the Windows
+   CD. The run goes on only with the package in place again, so nothing of
+   another disc is installed. Cancel ends the run where it stands: the fresh
+   directory and the components in it are the run's own, SourcePath is not
+   repointed yet and the remover has not run, so nothing of the user's has
+   changed. */
+static int BringPackageBack(void)
+{
+    while (!PackageIsBack())
+        if (!AskInMessageBox(IDS_DRIVERDISC, NotedPackageDir()))
+            return 0;
+    return 1;
+}
+
 /* Returns the main dialog's result: 1 when every step ran, 0 when a prompt
    was cancelled or the installation could not finish. */
 static int RunYesSequence(HWND window)
@@ -39,7 +53,8 @@ static int RunYesSequence(HWND window)
        may stay when the package then cannot be installed. */
     if (!InstallState.SourcePathUsable) {
         PrepareDriverDir();
-        if (!FetchCdComponents(window))
+        NotePackage();
+        if (!FetchCdComponents(window) || !BringPackageBack())
             return 0;
     }
     if (!CheckPackageFits(1, window))

@@ -7,7 +7,7 @@ import time
 
 from bench import REPO, RUNONCE_KEY, main
 from dialog_texts import (ABOUT_TITLE, ABOUT_VERSION, ANOTHER_RUN_TEXT, BADPATH, BOX_OK, FINISH_TEXT,
-                          LABELS, NODRIVERS, NOT_INSTALLED_TEXT, PATHMSG_TEXT, PRODUCT,
+                          LABELS, NODRIVERS, NO_LOG_TEXT, NOT_INSTALLED_TEXT, PATHMSG_TEXT, PRODUCT,
                           QUESTION_TEXT)
 from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
                  QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE, STEPFILE2, YES,
@@ -275,6 +275,24 @@ class MessageBoxes(DialogRun):
                 self.assertEqual(registry_values(DEST), result.registry)
                 self.assertEqual([], self.world.remover_record())
                 self.assertFalse(self.world.host(r"C:\QVNEW").exists())
+
+    def test_a_log_that_cannot_be_opened_is_told_only_where_dialogs_would_show(self):
+        for command_line, told in (("", True), ("-q -c", False), ("-?", False)):
+            with self.subTest(command_line or "no options"):
+                self.lay_out()
+                self.world.make_dir(r"C:\windows\Quorvel.log")   # a directory in its place
+                self.launch = self.world.launch(command_line, source_path=DEST, fresh=False)
+                if told:
+                    self.wait_box(NO_LOG_TEXT)
+                    self.world.click_control(BOX_OK)
+                else:
+                    poll("the run to end", lambda: not self.launch.running()
+                         or self.world.find(BOX_OK), 120)
+                    self.assertFalse(self.launch.running(), "a box shown")
+                result = self.finish()
+                self.assertEqual((1, b"", None), (result.exit_code, result.stdout, result.log))
+                self.assertEqual([], self.world.remover_record())
+                self.assertFalse(any(self.world.host(DEST).iterdir()), "nothing copied")
 
     def test_a_second_run_is_told_and_changes_nothing(self):
         self.lay_out()
