@@ -43,8 +43,11 @@ enum { EXIT_NOT_INSTALLABLE = 3 };
 /* installation_check.cpp: 1 when the installation can go on; else the
    reason is logged, and shown where window is a dialog's. CheckSystem: the
    Windows is 95, 98 or Me. CheckPackageFits: the package reads whole and
-   fits the disks, with the driver files when copyDrivers. */
+   fits the disks, with the driver files when copyDrivers. CheckDriverDir:
+   the directories that the run writes to (DriverDir when copyDrivers, and
+   the -s directory) are there or can be made, and take a file. */
 int CheckSystem(HWND window);
+int CheckDriverDir(int copyDrivers, HWND window);
 int CheckPackageFits(int copyDrivers, HWND window);
 
 /* options.cpp: points SourcePath at the -s path, when -s asked for it and

@@ -57,5 +57,6 @@
 #define IDS_WRONGSYSTEM     30
 #define IDS_CANNOTREAD      31
 #define IDS_NOROOM          32
+#define IDS_CANNOTWRITE     40
 
 #endif

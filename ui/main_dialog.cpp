@@ -36,13 +36,14 @@ static int RunYesSequence(HWND window)
         return 0;
 
     /* The fresh directory and the components in it are the run's own: they
-       may stay when the package then cannot be installed. */
+       may stay when the package then cannot be installed. One that cannot
+       be made is found out before the Windows CD is asked for. */
     if (!InstallState.SourcePathUsable) {
         PrepareDriverDir();
-        if (!FetchCdComponents(window))
+        if (!CheckDriverDir(1, window) || !FetchCdComponents(window))
             return 0;
     }
-    if (!CheckPackageFits(1, window))
+    if (!CheckDriverDir(1, window) || !CheckPackageFits(1, window))
         return 0;
     RepointAsked();
     if (!InstallState.SourcePathUsable)

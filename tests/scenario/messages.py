@@ -24,6 +24,8 @@ WRONG_SYSTEM = ("The Quorvel drivers are for Windows 95, 98 and Me only. "
 CANNOT_READ = "%s cannot be read. Nothing was installed or changed. \n"
 NO_ROOM = ("The disk %s needs %d KB more free space for the drivers. "
            "Nothing was installed or changed. \n")
+CANNOT_WRITE = ("The driver directory %s cannot be made or written to. "
+                "Nothing was installed or changed. \n")
 EXIT_NOT_INSTALLABLE = 3
 
 HELP = ("DRIVEWRIGHT.EXE Options \n"

@@ -53,6 +53,8 @@ const StringCase kStrings[] = {
     {IDS_ANOTHERRUN, 256,
      "Another Quorvel driver installation is running. Start this one again when it has "
      "finished."},
+    {IDS_CANNOTWRITE, 256,
+     "The driver directory %s cannot be made or written to. Nothing was installed or changed. \n"},
 };
 
 TEST(MessageTable, TextsAreExact)
