@@ -69,11 +69,12 @@ DWORD WaitAnswering(HANDLE object, DWORD milliseconds);
 enum { PROGRAM_LOOK_LIMIT = 256 };
 size_t LookAtPrograms(ProgramEntry *look, size_t limit);
 
-/* started_programs.cpp: waits until every program that the process of id
-   firstId (ended, and held open by the caller) started has ended, and those
-   they started; none of before, the programs that ran before it started, is
-   ever taken for one. */
-void WaitForStartedPrograms(DWORD firstId, const ProgramEntry *before, size_t beforeCount);
+/* started_programs.cpp: waits until remover, of id removerId, has ended,
+   and then for the programs that it started, and those they started; none
+   of before, the programs that ran before it started, is ever taken for
+   one. */
+void WaitForRemover(HANDLE remover, DWORD removerId, const ProgramEntry *before,
+                    size_t beforeCount);
 
 /* run_sequence.cpp */
 int RunQuietSequence(void);

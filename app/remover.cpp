@@ -22,7 +22,6 @@ void RunRemover(void)
     HANDLE remover = StartProgram("uninstal.exe", commandLine, 0, &removerId);
     if (remover == NULL)
         return;
-    WaitAnswering(remover, INFINITE);
-    WaitForStartedPrograms(removerId, before, beforeCount);
+    WaitForRemover(remover, removerId, before, beforeCount);
     CloseHandle(remover);
 }
