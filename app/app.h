@@ -55,8 +55,9 @@ int CheckPackageFits(int copyDrivers, HWND window);
    finish, or until -? or -x ends it. */
 void RepointAsked(void);
 
-/* remover.cpp */
-void RunRemover(void);
+/* remover.cpp: window, when not NULL, is the dialog whose progress lines
+   say what the run waits for. */
+void RunRemover(HWND window);
 
 /* answering_wait.cpp: waits until object is signalled, or milliseconds
    (INFINITE: no limit) have passed, answering the messages other programs
@@ -70,11 +71,11 @@ enum { PROGRAM_LOOK_LIMIT = 256 };
 size_t LookAtPrograms(ProgramEntry *look, size_t limit);
 
 /* started_programs.cpp: waits until remover, of id removerId, has ended,
-   and then for the programs that it started, and those they started; none
-   of before, the programs that ran before it started, is ever taken for
-   one. */
+   and then for the programs that it started, and those they started, within
+   the bound that the file states; none of before, the programs that ran
+   before it started, is ever taken for one. */
 void WaitForRemover(HANDLE remover, DWORD removerId, const ProgramEntry *before,
-                    size_t beforeCount);
+                    size_t beforeCount, HWND window);
 
 /* run_sequence.cpp */
 int RunQuietSequence(void);

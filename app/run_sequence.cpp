@@ -44,7 +44,7 @@ int RunQuietSequence(void)
         return EXIT_NOT_INSTALLABLE;
     }
     RepointAsked();
-    RunRemover();
+    RunRemover(NULL);
     if (InstallState.CopyDrivers)
         CopyDriverFiles(InstallState.DriverDir, NULL);
     InstallInfFiles(NULL);

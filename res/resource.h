@@ -58,5 +58,8 @@
 #define IDS_CANNOTREAD      31
 #define IDS_NOROOM          32
 #define IDS_CANNOTWRITE     40
+#define IDS_WAITLABEL       41
+#define IDS_STARTEDBYLABEL  42
+#define IDS_STOPPEDWAITING  43
 
 #endif

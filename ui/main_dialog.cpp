@@ -49,7 +49,7 @@ static int RunYesSequence(HWND window)
     if (!InstallState.SourcePathUsable)
         RepointSourcePath(InstallState.DriverDir);
 
-    RunRemover();
+    RunRemover(window);
     /* In the interactive run the driver files are always copied: -d only
        skips the check above. */
     CopyDriverFiles(InstallState.DriverDir, window);

@@ -22,6 +22,9 @@
 // "handoff" are a copy's of the n-th generation, "uninstal.exe -handed n"
 // (plain "-handed" for the first): a helper that hands on to a worker and
 // ends at once is "launch sleep 1000 handoff handoff sleep 3000 ...".
+//
+// It is a GUI program, as removers and readme viewers are: Windows tells
+// only of such a program whether it waits for input.
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -99,18 +102,11 @@ static void HandOff(const char *program, int generation)
     }
 }
 
-static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_TIMER)
-        PostQuitMessage(0);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 static void ShowWindowFor(long milliseconds)
 {
     WNDCLASSA windowClass;
     ZeroMemory(&windowClass, sizeof windowClass);
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(NULL);
     windowClass.lpszClassName = "UninstalReadme";
     RegisterClassA(&windowClass);
@@ -118,7 +114,7 @@ static void ShowWindowFor(long milliseconds)
                                 0, 0, 200, 100, NULL, NULL, windowClass.hInstance, NULL);
     SetTimer(window, 1, (UINT)milliseconds, NULL);
     MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0)
+    while (GetMessageA(&message, NULL, 0, 0) > 0 && message.message != WM_TIMER)
         DispatchMessageA(&message);
 }
 

@@ -27,6 +27,8 @@ NO_ROOM = ("The disk %s needs %d KB more free space for the drivers. "
 CANNOT_WRITE = ("The driver directory %s cannot be made or written to. "
                 "Nothing was installed or changed. \n")
 EXIT_NOT_INSTALLABLE = 3
+# A program that the remover started and left running, no longer waited for.
+STOPPED_WAITING = "Stopped waiting for %s, which the remover started and left running. \n"
 
 HELP = ("DRIVEWRIGHT.EXE Options \n"
         " These Options may be used alone or in conjuction with any other option. \n"

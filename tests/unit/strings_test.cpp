@@ -55,6 +55,10 @@ const StringCase kStrings[] = {
      "finished."},
     {IDS_CANNOTWRITE, 256,
      "The driver directory %s cannot be made or written to. Nothing was installed or changed. \n"},
+    {IDS_WAITLABEL, 256, "Waiting for:"},
+    {IDS_STARTEDBYLABEL, 256, "started by:"},
+    {IDS_STOPPEDWAITING, 256,
+     "Stopped waiting for %s, which the remover started and left running. \n"},
 };
 
 TEST(MessageTable, TextsAreExact)
