@@ -155,7 +155,8 @@ void WaitForRemover(HANDLE remover, DWORD removerId, const ProgramEntry *before,
     watch.ids[0] = removerId;
     watch.before = before;
     watch.beforeCount = beforeCount;
-    if (!GetFullPathNameA("uninstal.exe", sizeof removerName, removerName, NULL))
+    DWORD length = GetFullPathNameA("uninstal.exe", sizeof removerName, removerName, NULL);
+    if (length == 0 || length >= sizeof removerName)
         lstrcpynA(removerName, "uninstal.exe", sizeof removerName);
 
     ShowWaiting(window, removerName, "");
