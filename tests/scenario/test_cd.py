@@ -5,6 +5,7 @@ on the CD as extract.exe."""
 import shutil
 import subprocess
 import tempfile
+import threading
 import time
 from pathlib import Path
 
@@ -152,14 +153,25 @@ class WindowsCd(CdRun):
         self.start_yes()
         prompt = self.world.wait_dialog(CDMSG)
         self.world.screenshot("insert-cd", prompt)
+        # The progress lines show the extraction while it runs, and then
+        # the remover while it holds.
+        lines = (STEP, STEPFILE, STEP2, STEPFILE2)
+        frozen = []
+        watcher = threading.Thread(target=lambda: frozen.append(self.world.freeze(STEPFILE2)))
+        watcher.start()
         self.answer_prompt(CD_TEXT)
-        # The remover runs after the extraction has started: the progress
-        # lines still show the extraction while it holds.
-        poll("the remover to start", lambda: self.world.remover_record())
-        working = self.world.find(QUESTION)
+        watcher.join()
+        self.assertTrue(frozen, "the extraction never showed")
+        try:
+            extraction = [self.world.find(QUESTION).text(i) for i in lines]
+        finally:
+            self.world.thaw(frozen[0])
         joystick = FRESH + r"\MSJSTICK.DRV"
         self.assertEqual(["Extracting:", joystick, "from:", r"D:\WIN98\DRIVER18.CAB"],
-                         [working.text(i) for i in (STEP, STEPFILE, STEP2, STEPFILE2)])
+                         extraction)
+        poll("the remover to start", lambda: self.world.remover_record())
+        self.assertEqual(["Waiting for:", PKG + r"\uninstal.exe", "", ""],
+                         [self.world.find(QUESTION).text(i) for i in lines])
         self.world.write_file(r"C:\uninstal-release.txt")
         result = self.end_with_cancel()
         self.assertCdRun(result, r"D:\WIN98",
