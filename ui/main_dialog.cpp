@@ -50,20 +50,21 @@ static int RunYesSequence(HWND window)
         return 0;
 
     /* The fresh directory and the components in it are the run's own: they
-       may stay when the package then cannot be installed. */
+       may stay when the package then cannot be installed. One that cannot
+       be made is found out before the Windows CD is asked for. */
     if (!InstallState.SourcePathUsable) {
         PrepareDriverDir();
         NotePackage();
-        if (!FetchCdComponents(window) || !BringPackageBack())
+        if (!CheckDriverDir(1, window) || !FetchCdComponents(window) || !BringPackageBack())
             return 0;
     }
-    if (!CheckPackageFits(1, window))
+    if (!CheckDriverDir(1, window) || !CheckPackageFits(1, window))
         return 0;
     RepointAsked();
     if (!InstallState.SourcePathUsable)
         RepointSourcePath(InstallState.DriverDir);
 
-    RunRemover();
+    RunRemover(window);
     /* In the interactive run the driver files are always copied: -d only
        skips the check above. */
     CopyDriverFiles(InstallState.DriverDir, window);

@@ -12,8 +12,8 @@ from dialog_texts import (ABOUT_TITLE, ABOUT_VERSION, ANOTHER_RUN_TEXT, BADPATH,
 from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
                  QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE, STEPFILE2, YES,
                  DialogTest, poll)
-from messages import (CANNOT_READ, COPYING, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER, USEABLE,
-                      WRONG_SYSTEM,
+from messages import (CANNOT_READ, COPYING, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER,
+                      STOPPED_WAITING, USEABLE, WRONG_SYSTEM,
                       SectionChecks, copies, entry, inf_lines, registry_values, repointed,
                       section_lines)
 
@@ -239,6 +239,45 @@ class YesSequence(DialogRun):
         self.world.wait_dialog(FINISHMSG)
         result = self.finish_with_cancel()
         self.assertIn(b"Copying QVLATE.VXD to C:\\QVDEST\\QVLATE.VXD", result.log)
+
+
+class ProgramLeftRunning(DialogRun):
+    """A remover whose copy opens a window, as a readme viewer does, and
+    leaves it open: the run stops waiting for it once it waits for input."""
+
+    LEFT = "uninstal.exe"
+
+    def assertLeftRunning(self, lines):
+        self.assertIn(STOPPED_WAITING % self.LEFT, lines)
+        self.assertLess(lines.index(STOPPED_WAITING % self.LEFT),
+                        lines.index(COPYING % ("QVAUDIO.DRV", DEST + r"\QVAUDIO.DRV")))
+        self.assertEqual([True, False], [start[3] for start in self.world.remover_record()])
+        self.world.end_task("uninstal.exe")
+
+    def test_a_quiet_run_goes_on(self):
+        self.lay_out(remover="handoff window 100000")
+        started = time.monotonic()
+        result = self.world.run("-q -c", source_path=DEST, fresh=False)
+        self.assertLess(time.monotonic() - started, 60, "waited for the window")
+        self.assertEqual(0, result.exit_code, result)
+        self.assertLeftRunning(self.log_lines(result))
+
+    def test_the_progress_lines_say_what_the_run_waits_for(self):
+        self.lay_out(remover="hold 60000 handoff sleep 4000 window 100000")
+        self.start()
+        self.world.keys("Return")
+        poll("the remover to start", self.world.remover_record)
+        working = self.world.find(QUESTION)
+        lines = (STEP, STEPFILE, STEP2, STEPFILE2)
+        self.assertEqual(["Waiting for:", PKG + r"\uninstal.exe", "", ""],
+                         [working.text(i) for i in lines])
+        self.world.write_file(RELEASE)
+        poll("the wait for the remover's copy",
+             lambda: [self.world.find(QUESTION).text(i) for i in lines] ==
+             ["Waiting for:", self.LEFT, "started by:", PKG + r"\uninstal.exe"], 30)
+        self.world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        self.assertLeftRunning(self.log_lines(result))
 
 
 class MessageBoxes(DialogRun):
