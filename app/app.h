@@ -43,8 +43,11 @@ enum { EXIT_NOT_INSTALLABLE = 3 };
 /* installation_check.cpp: 1 when the installation can go on; else the
    reason is logged, and shown where window is a dialog's. CheckSystem: the
    Windows is 95, 98 or Me. CheckPackageFits: the package reads whole and
-   fits the disks, with the driver files when copyDrivers. */
+   fits the disks, with the driver files when copyDrivers. CheckDriverDir:
+   the directories that the run writes to (DriverDir when copyDrivers, and
+   the -s directory) are there or can be made, and take a file. */
 int CheckSystem(HWND window);
+int CheckDriverDir(int copyDrivers, HWND window);
 int CheckPackageFits(int copyDrivers, HWND window);
 
 /* options.cpp: points SourcePath at the -s path, when -s asked for it and
@@ -52,8 +55,9 @@ int CheckPackageFits(int copyDrivers, HWND window);
    finish, or until -? or -x ends it. */
 void RepointAsked(void);
 
-/* remover.cpp */
-void RunRemover(void);
+/* remover.cpp: window, when not NULL, is the dialog whose progress lines
+   say what the run waits for. */
+void RunRemover(HWND window);
 
 /* answering_wait.cpp: waits until object is signalled, or milliseconds
    (INFINITE: no limit) have passed, answering the messages other programs
@@ -66,11 +70,12 @@ DWORD WaitAnswering(HANDLE object, DWORD milliseconds);
 enum { PROGRAM_LOOK_LIMIT = 256 };
 size_t LookAtPrograms(ProgramEntry *look, size_t limit);
 
-/* started_programs.cpp: waits until every program that the process of id
-   firstId (ended, and held open by the caller) started has ended, and those
-   they started; none of before, the programs that ran before it started, is
-   ever taken for one. */
-void WaitForStartedPrograms(DWORD firstId, const ProgramEntry *before, size_t beforeCount);
+/* started_programs.cpp: waits until remover, of id removerId, has ended,
+   and then for the programs that it started, and those they started, within
+   the bound that the file states; none of before, the programs that ran
+   before it started, is ever taken for one. */
+void WaitForRemover(HANDLE remover, DWORD removerId, const ProgramEntry *before,
+                    size_t beforeCount, HWND window);
 
 /* run_sequence.cpp */
 int RunQuietSequence(void);

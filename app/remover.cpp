@@ -4,9 +4,9 @@
 #include "../install/install.h"
 
 /* The remover is looked for in the working directory only, and the run waits
-   for it, and for every program it started, without a time limit; whether it
+   for it without a time limit, and for the programs it started; whether it
    started and how it ended is its own business. */
-void RunRemover(void)
+void RunRemover(HWND window)
 {
     char commandLine[] = "uninstal.exe -C";
     DWORD removerId;
@@ -22,7 +22,6 @@ void RunRemover(void)
     HANDLE remover = StartProgram("uninstal.exe", commandLine, 0, &removerId);
     if (remover == NULL)
         return;
-    WaitAnswering(remover, INFINITE);
-    WaitForStartedPrograms(removerId, before, beforeCount);
+    WaitForRemover(remover, removerId, before, beforeCount, window);
     CloseHandle(remover);
 }

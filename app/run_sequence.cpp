@@ -38,12 +38,13 @@ static int ReportFilesNotInstalled(void)
 int RunQuietSequence(void)
 {
     /* Nothing has changed: there is nothing for a restart to complete. */
-    if (!CheckSystem(NULL) || !CheckPackageFits(InstallState.CopyDrivers, NULL)) {
+    if (!CheckSystem(NULL) || !CheckDriverDir(InstallState.CopyDrivers, NULL) ||
+        !CheckPackageFits(InstallState.CopyDrivers, NULL)) {
         CloseStreams();
         return EXIT_NOT_INSTALLABLE;
     }
     RepointAsked();
-    RunRemover();
+    RunRemover(NULL);
     if (InstallState.CopyDrivers)
         CopyDriverFiles(InstallState.DriverDir, NULL);
     InstallInfFiles(NULL);

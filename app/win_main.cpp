@@ -7,6 +7,8 @@
 #include "lead_bytes.h"
 #include "../log/log.h"
 #include "../registry/registry.h"
+#include "../res/resource.h"
+#include "../ui/ui.h"
 
 /* A run that cannot go on still applies its -x: the restore entry's run is
    the only chance to write the old path back, since Windows has removed the
@@ -40,6 +42,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         return 0;
     if (turn == TurnTaken && !OpenLog()) {
         InstallState.ConsoleStream = NULL;   /* nothing is written anywhere */
+        /* A user who double-clicked the program would see nothing at all. A
+           run that -? or -x ends shows no dialogs, and stays as silent as a
+           quiet one: the restore entry's run at the start of Windows above
+           all. */
+        if (KindOfRun(commandLine) == RunInteractive)
+            ShowMessageBox(IDS_NOLOG, InstallState.LogPath, "");
         return EndEarly(commandLine);
     }
     WriteLogBanner();

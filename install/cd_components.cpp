@@ -54,6 +54,38 @@ static void FormInSourcePath(const char *name, char *path, size_t pathSize)
         JoinPath(InstallState.OldSourcePath, name, path, pathSize);
 }
 
+/* The cabinets' places under a CD root. */
+static void FormCabPaths(const char *root)
+{
+    lstrcpynA(InstallState.CdRoot, root, sizeof InstallState.CdRoot);
+    AppendPath(root, "WIN95\\WIN95_12.CAB", InstallState.Win95CabPath,
+               sizeof InstallState.Win95CabPath);
+    AppendPath(root, "WIN98\\DRIVER18.CAB", InstallState.Driver18CabPath,
+               sizeof InstallState.Driver18CabPath);
+}
+
+/* A machine that came with Windows on its disk names a folder there, often
+   deleted since, and the Windows CD is in a CD-ROM drive of its own: the
+   first CD-ROM drive, in drive order, whose root holds either cabinet gives
+   both, and CdRoot and the paths then name that drive. */
+static void FindOnCdDrives(const char **win95Cab, const char **driver18Cab)
+{
+    DWORD drives = GetLogicalDrives();
+    for (int n = 0; n < 26; n++) {
+        char root[] = "A:\\";
+        root[0] = (char)('A' + n);
+        if (!(drives & (1ul << n)) || GetDriveTypeA(root) != DRIVE_CDROM)
+            continue;
+        root[2] = '\0';
+        FormCabPaths(root);
+        *win95Cab = HasMatch(InstallState.Win95CabPath) ? InstallState.Win95CabPath : NULL;
+        *driver18Cab =
+            HasMatch(InstallState.Driver18CabPath) ? InstallState.Driver18CabPath : NULL;
+        if (*win95Cab || *driver18Cab)
+            return;
+    }
+}
+
 int FetchCdComponents(HWND mainWindow)
 {
     if (CanRead(SystemJoystickDriver)) {
@@ -61,21 +93,21 @@ int FetchCdComponents(HWND mainWindow)
         return 1;
     }
 
-    TakeCdRoot(InstallState.OldSourcePath, InstallState.CdRoot, sizeof InstallState.CdRoot);
-    AppendPath(InstallState.CdRoot, "WIN95\\WIN95_12.CAB", InstallState.Win95CabPath,
-               sizeof InstallState.Win95CabPath);
-    AppendPath(InstallState.CdRoot, "WIN98\\DRIVER18.CAB", InstallState.Driver18CabPath,
-               sizeof InstallState.Driver18CabPath);
+    char sourceRoot[512];
+    TakeCdRoot(InstallState.OldSourcePath, sourceRoot, sizeof sourceRoot);
     char win95InSource[512], driver18InSource[512];
     FormInSourcePath("WIN95_12.CAB", win95InSource, sizeof win95InSource);
     FormInSourcePath("DRIVER18.CAB", driver18InSource, sizeof driver18InSource);
 
     const char *win95Cab, *driver18Cab;
     do {
+        FormCabPaths(sourceRoot);
         if (ShowDialog(IDD_INSERTCD, InsertCdDlgProc) != 1)
             return 0;
         win95Cab = FindCabinet(InstallState.Win95CabPath, win95InSource);
         driver18Cab = FindCabinet(InstallState.Driver18CabPath, driver18InSource);
+        if (!win95Cab && !driver18Cab)
+            FindOnCdDrives(&win95Cab, &driver18Cab);
         InstallState.Win95CabSearch = win95Cab ? Found : Missing;
         InstallState.Driver18CabSearch = driver18Cab ? Found : Missing;
     } while (!win95Cab && !driver18Cab);

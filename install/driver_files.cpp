@@ -23,7 +23,10 @@ int CopyDriverFiles(const char *driverDir, HWND window)
 
     /* Every entry but the copies' own working directory: files of any
        attribute, subdirectories, "." and "..". A directory cannot be
-       copied, so each one gives a failure line. */
+       copied, so each one gives a failure line. A driver directory that
+       the check before the changes found missing, but possible to make, is
+       made now. */
+    MakeDirectoryPath(driverDir, NULL);
     HANDLE search = FindFirstFileA("*.*", &entry);
     if (search == INVALID_HANDLE_VALUE)
         return 1;

@@ -85,6 +85,14 @@ int HasMatch(const char *pattern);
 enum { PACKAGE_AMOUNT_SIZE = 16 };
 UINT CheckPackage(const char *driverDir, int copyDrivers, char *what, char *amount);
 
+/* package_place.cpp: NotePackage takes down the package in the working
+   directory before the Windows CD is asked for; PackageIsBack makes its
+   directory the working directory again and says whether the same package
+   is there. NotedPackageDir names that directory. */
+void NotePackage(void);
+int PackageIsBack(void);
+const char *NotedPackageDir(void);
+
 /* driver_files.cpp */
 int CopyDriverFiles(const char *driverDir, HWND window);
 
@@ -98,8 +106,19 @@ int CopyInfToOther(const char *infName, const char *otherDir, char *destination,
 void PrepareDriverDir(void);
 
 /* directory_path.cpp: makes every missing level of path; 1 when it is a
-   directory then. */
-int MakeDirectoryPath(const char *path);
+   directory then. made, unless NULL, gets the levels this call made (the
+   length of each, the top one first), for RemoveMadeLevels. */
+enum { MADE_LEVELS_LIMIT = MAX_PATH / 2 };
+struct MadeLevels {
+    size_t length[MADE_LEVELS_LIMIT];
+    size_t count;
+};
+int MakeDirectoryPath(const char *path, MadeLevels *made);
+void RemoveMadeLevels(const char *path, const MadeLevels *made);
+
+/* driver_dir_probe.cpp: 1 when the directory path is, or can be made, and
+   a file can be written in it; whatever the look made is gone again. */
+int CanWriteDirectory(const char *path);
 
 /* restore_program.cpp: points SourcePath at newPath, with the restore entry
    and the program it runs in place first. Where a step fails, SourcePath

@@ -37,7 +37,7 @@ static int PlaceRestoreProgram(const char *newPath)
 
 void RepointSourcePath(const char *newPath)
 {
-    if (!MakeDirectoryPath(newPath) || !PlaceRestoreProgram(newPath)) {
+    if (!MakeDirectoryPath(newPath, NULL) || !PlaceRestoreProgram(newPath)) {
         LogTableMessage(IDS_SPNOTUPDATED, newPath);
         return;
     }

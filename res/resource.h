@@ -57,5 +57,11 @@
 #define IDS_WRONGSYSTEM     30
 #define IDS_CANNOTREAD      31
 #define IDS_NOROOM          32
+#define IDS_NOLOG           40
+#define IDS_DRIVERDISC      41
+#define IDS_CANNOTWRITE     42
+#define IDS_WAITLABEL       43
+#define IDS_STARTEDBYLABEL  44
+#define IDS_STOPPEDWAITING  45
 
 #endif

@@ -1,12 +1,17 @@
-"""Two runs of Drivewright.exe with a sample package, printed as they happened:
-a complete quiet installation, which repoints SourcePath, and a simulated
-restart that restores it; then the typical interactive installation on a
-virtual display, whose buttons the demo presses itself, with a screenshot of
-each dialog in build/demo-screenshots."""
+"""Three acts of Drivewright.exe with sample packages, printed as they happened:
+a complete quiet installation, which repoints SourcePath, runs the package's
+remover and copies the package, and a simulated restart that restores
+SourcePath; then the typical interactive installation on a virtual display,
+whose buttons the demo presses itself, with a screenshot of each dialog in
+build/demo-screenshots; last a quiet update that does not fit its disk, which
+is refused before anything changes."""
+import hashlib
+import os
 import shutil
 import subprocess
 import sys
 import tempfile
+import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "scenario"))
@@ -37,6 +42,17 @@ def show_files(world, directory, pattern="*"):
     print(f"  {directory}\\{pattern}: {', '.join(names) or '(none)'}")
 
 
+def show_remover(world):
+    starts = world.remover_record()
+    print("The package's remover (as the stand-in recorded it):")
+    for command_line, directory, source_path, ended in starts:
+        print(f"  started as {command_line!r} in {directory}, SourcePath then {source_path},"
+              f" {'ended' if ended else 'still running'}")
+    if not starts:
+        print("  not started")
+    return starts
+
+
 def quiet_run():
     world = World(BUILD / "wine" / "demo")
     world.start()
@@ -48,9 +64,11 @@ def quiet_run():
         stale.unlink()
     world.package(r"C:\QVDRV", {"QVAUDIO.DRV": b"driver\r\n", "QVAUDIO.VXD": b"vxd\r\n",
                                 "QVAUDIO.INF": SAMPLE_INF})
+    world.remover(r"C:\QVDRV")
     command_line = f'-q -c -s={NEW_DIR} -h="Drivewright demo run"'
     print(f"Prefix:       {world.prefix}")
-    print(r"Package:      C:\QVDRV (Drivewright.exe, QVAUDIO.DRV, QVAUDIO.VXD, QVAUDIO.INF)")
+    print(r"Package:      C:\QVDRV (Drivewright.exe, QVAUDIO.DRV, QVAUDIO.VXD, QVAUDIO.INF,")
+    print(r"              the stand-in remover uninstal.exe and its settings uninstal.cfg)")
     print(r"SourcePath:   D:\WIN98 (the Windows CD)")
     print(rf"Command:      C:\QVDRV\Drivewright.exe {command_line}")
     result = world.run(command_line, exe=r"C:\QVDRV\Drivewright.exe",
@@ -62,6 +80,7 @@ def quiet_run():
     print("-" * 68)
     print(f"Standard output matches the log: {result.stdout == result.log}")
     print(f"Exit code: {result.exit_code}")
+    show_remover(world)
     show_registry(world, "after the quiet run")
     print("Files placed:")
     show_files(world, NEW_DIR)
@@ -146,6 +165,77 @@ def interactive_run():
         world.stop()
 
 
+class Act(unittest.TestCase):
+    """Gives the World's helpers that want a test (to skip, to clean up) one."""
+
+    def runTest(self):
+        pass
+
+
+def snapshot(world, directory):
+    """SourcePath, the restore entry, and each file of the host directory with
+    its contents' digest."""
+    files = {p.name: hashlib.sha1(p.read_bytes()).hexdigest()
+             for p in sorted(directory.iterdir())}
+    return world.watched(), files
+
+
+def refused_update():
+    """An update that does not fit: the drivers installed in F:\\QVDRV, a small
+    hard disk, and a new package in C:\\QVUPD too big for what is free there.
+    The run says so, starts no remover, and leaves everything as it was."""
+    world = World(BUILD / "wine" / "demo")
+    act = Act()
+    try:
+        world.start()
+        world.reset()
+        try:
+            disk = world.small_disk(act)
+        except unittest.SkipTest as skipped:
+            print(f"\nRefused update: not shown ({skipped})")
+            return True
+        world.make_dir(r"C:\windows\INF\OTHER")
+        installed = disk / "QVDRV"
+        installed.mkdir()
+        shutil.copyfile(world.exe, installed / "Drivewright.exe")
+        for name, data in {"QVAUDIO.DRV": b"driver 1.0\r\n", "QVAUDIO.VXD": b"vxd 1.0\r\n",
+                           "QVAUDIO.INF": SAMPLE_INF}.items():
+            (installed / name).write_bytes(data)
+        world.package(r"C:\QVUPD", {"QVAUDIO.DRV": b"driver 2.0\r\n" * 10000,
+                                     "QVAUDIO.VXD": b"vxd 2.0\r\n", "QVAUDIO.INF": SAMPLE_INF})
+        world.remover(r"C:\QVUPD")
+        world.bench("set", r"HKLM\Software\Microsoft\Windows\CurrentVersion\setup",
+                    "SourcePath", r"F:\QVDRV")
+        print("\nPrefix:       " + str(world.prefix))
+        room = os.statvfs(disk)
+        package = sorted(world.host(r"C:\QVUPD").iterdir())
+        print(r"Installed:    F:\QVDRV, named by SourcePath; F: is a hard disk of 192 KB, "
+              f"{room.f_bavail * room.f_frsize // 1024} KB free")
+        print(r"Package:      C:\QVUPD, " + ", ".join(f"{p.name} ({p.stat().st_size // 1024} KB)"
+                                                    for p in package))
+        print(r"Command:      C:\QVUPD\Drivewright.exe -q -c")
+        before = snapshot(world, installed)
+        seen = world.log_path.stat().st_size if world.log_path.is_file() else 0
+        result = world.run("-q -c", exe=r"C:\QVUPD\Drivewright.exe",
+                           source_path=r"F:\QVDRV", fresh=False)
+        print("\n--- C:\\windows\\Quorvel.log: the refused update " + "-" * 22)
+        show_log(world, seen)
+        print("-" * 68)
+        print(f"Exit code: {result.exit_code}")
+        started = show_remover(world)
+        after = snapshot(world, installed)
+        show_registry(world, "after the refused update")
+        print("Files in F:\\QVDRV: " + ", ".join(after[1]))
+        unchanged = before == after
+        print("Nothing changed: SourcePath, the restore entry and every file of F:\\QVDRV"
+              " are byte for byte as before the run" if unchanged else
+              "CHANGED: the run left SourcePath, the restore entry or F:\\QVDRV otherwise")
+        return result.exit_code == 3 and unchanged and not started
+    finally:
+        act.doCleanups()
+        world.stop()
+
+
 def joystick_cabinet():
     """DRIVER18.CAB as a real cabinet, made with gcab, holding a sample MSJSTICK.DRV."""
     with tempfile.TemporaryDirectory() as work:
@@ -162,7 +252,8 @@ def step(what, dialog, world, shot):
 def main():
     quiet = quiet_run()
     interactive = interactive_run()
-    return 0 if quiet and interactive else 1
+    refused = refused_update()
+    return 0 if quiet and interactive and refused else 1
 
 
 if __name__ == "__main__":

@@ -21,12 +21,16 @@ packages=(
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32 wine64 fonts-wine
     googletest clang libclang-rt-14-dev
-    xvfb xdotool imagemagick gcab icoutils locales
+    xvfb xdotool imagemagick gcab icoutils locales apt-utils
 )
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 as_root() { "${sudo_cmd[@]}" "$@"; }
+# apt's update and install, made to work while the archive is part-way
+# through an update.
+apt_as_root=("${sudo_cmd[@]}")
+source scripts/apt-robust.sh
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
@@ -43,9 +47,8 @@ done
 
 if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
     echo "setup: installing ${missing[*]:-(package lists only)}"
-    as_root apt-get update -qq
-    [ ${#missing[@]} -eq 0 ] || DEBIAN_FRONTEND=noninteractive as_root \
-        apt-get install -y -qq "${missing[@]}" >/dev/null
+    apt_update
+    [ ${#missing[@]} -eq 0 ] || apt_install "${missing[@]}"
 fi
 hash -r
 
@@ -169,7 +172,7 @@ install_qemu() {
     local codename version
     codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
     [ -n "$codename" ] || { echo "the release has no code name in /etc/os-release"; return 1; }
-    as_root apt-get update -qq || { echo "apt-get update failed"; return 1; }
+    apt_update || { echo "apt-get update failed"; return 1; }
     version=$(qemu_user_version "$codename" "$codename-updates" "$codename-security")
     if [ -z "$version" ]; then
         local entry_text
@@ -184,7 +187,7 @@ install_qemu() {
         printf '%s\n' "# Written by Drivewright's scripts/setup.sh: ${only}qemu-user from backports." \
             "Package: qemu-user" "Pin: $pin" "Pin-Priority: 500" "${others[@]}" |
             as_root tee "$backports_pin" >/dev/null || return 1
-        as_root apt-get update -qq || { echo "apt-get update failed"; return 1; }
+        apt_update || { echo "apt-get update failed"; return 1; }
         version=$(qemu_user_version "$codename-backports")
     fi
     [ -n "$version" ] ||
@@ -192,8 +195,8 @@ install_qemu() {
     echo "setup: installing qemu-user $version" >&2
     # Without its recommended qemu-user-binfmt, which would register every
     # architecture QEMU knows.
-    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
-        "qemu-user=$version" >/dev/null || { echo "qemu-user $version did not install"; return 1; }
+    apt_install --no-install-recommends "qemu-user=$version" ||
+        { echo "qemu-user $version did not install"; return 1; }
     hash -r
 }
 

@@ -20,6 +20,20 @@ static void DisableControl(HWND window, int id)
         EnableWindow(control, FALSE);
 }
 
+/* With one CD-ROM drive the user took the driver disc out for the Windows
+   CD. The run goes on only with the package in place again, so nothing of
+   another disc is installed. Cancel ends the run where it stands: the fresh
+   directory and the components in it are the run's own, SourcePath is not
+   repointed yet and the remover has not run, so nothing of the user's has
+   changed. */
+static int BringPackageBack(void)
+{
+    while (!PackageIsBack())
+        if (!AskInMessageBox(IDS_DRIVERDISC, NotedPackageDir()))
+            return 0;
+    return 1;
+}
+
 /* Returns the main dialog's result: 1 when every step ran, 0 when a prompt
    was cancelled or the installation could not finish. */
 static int RunYesSequence(HWND window)
@@ -36,19 +50,21 @@ static int RunYesSequence(HWND window)
         return 0;
 
     /* The fresh directory and the components in it are the run's own: they
-       may stay when the package then cannot be installed. */
+       may stay when the package then cannot be installed. One that cannot
+       be made is found out before the Windows CD is asked for. */
     if (!InstallState.SourcePathUsable) {
         PrepareDriverDir();
-        if (!FetchCdComponents(window))
+        NotePackage();
+        if (!CheckDriverDir(1, window) || !FetchCdComponents(window) || !BringPackageBack())
             return 0;
     }
-    if (!CheckPackageFits(1, window))
+    if (!CheckDriverDir(1, window) || !CheckPackageFits(1, window))
         return 0;
     RepointAsked();
     if (!InstallState.SourcePathUsable)
         RepointSourcePath(InstallState.DriverDir);
 
-    RunRemover();
+    RunRemover(window);
     /* In the interactive run the driver files are always copied: -d only
        skips the check above. */
     CopyDriverFiles(InstallState.DriverDir, window);

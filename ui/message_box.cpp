@@ -9,7 +9,7 @@
 
 /* A message that is also a log line ends in a blank and a line feed, which
    a box leaves out. */
-void ShowMessageBox(UINT textId, const char *first, const char *second)
+static int ShowBox(UINT textId, const char *first, const char *second, UINT buttons)
 {
     char caption[256], format[256], text[1024];
 
@@ -22,5 +22,21 @@ void ShowMessageBox(UINT textId, const char *first, const char *second)
     }
     while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\n'))
         text[--length] = '\0';
-    MessageBoxA(NULL, text, caption, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+    return MessageBoxA(NULL, text, caption, buttons | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+}
+
+void ShowMessageBox(UINT textId, const char *first, const char *second)
+{
+    ShowBox(textId, first, second, MB_OK);
+}
+
+/* Asked in the middle of the installation: the hourglass it found is shown
+   again, as after a prompt. */
+int AskInMessageBox(UINT textId, const char *first)
+{
+    HCURSOR before = GetCursor();
+    int answer = ShowBox(textId, first, "", MB_OKCANCEL);
+    if (before)
+        SetCursor(before);
+    return answer == IDOK;
 }

@@ -33,6 +33,10 @@ int PromptOkPressed(HWND window, WPARAM wParam);
    message textId of the table, with first and second for its "%s"s. */
 void ShowMessageBox(UINT textId, const char *first, const char *second);
 
+/* message_box.cpp: the same box with OK and Cancel, asking for something
+   before the installation goes on; 1 when OK was pressed. */
+int AskInMessageBox(UINT textId, const char *first);
+
 /* show_dialog.cpp: opens one of the program's dialogs modally, without an owner window. */
 INT_PTR ShowDialog(int templateId, DLGPROC procedure);
 

@@ -12,10 +12,19 @@
 // C:\uninstal-release.txt exists, at most MS milliseconds, "broadcast":
 // announce a changed SYSTEM.INI to every top-level window before it ends,
 // as removers of the time do, which waits until each window has answered,
-// "erase PATH": delete that file, as a remover erases an older version, and
+// "erase PATH": delete that file, as a remover erases an older version,
 // "handoff": start a copy of itself with the command line "uninstal.exe
 // -handed", which carries out the words after this one, and end at once,
-// as removers that must delete their own directory do.
+// as removers that must delete their own directory do, "launch": start that
+// copy at once and go on, ending at the next "handoff" without another copy,
+// and "window MS": show a window and wait for input in it for MS
+// milliseconds, as a readme viewer does. The words after the n-th
+// "handoff" are a copy's of the n-th generation, "uninstal.exe -handed n"
+// (plain "-handed" for the first): a helper that hands on to a worker and
+// ends at once is "launch sleep 1000 handoff handoff sleep 3000 ...".
+//
+// It is a GUI program, as removers and readme viewers are: Windows tells
+// only of such a program whether it waits for input.
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -75,9 +84,13 @@ static void Record(bool start)
     fclose(out);
 }
 
-static void HandOff(const char *program)
+static void HandOff(const char *program, int generation)
 {
-    char commandLine[] = "uninstal.exe -handed";
+    char commandLine[64];
+    if (generation == 1)
+        strcpy(commandLine, "uninstal.exe -handed");
+    else
+        sprintf(commandLine, "uninstal.exe -handed %d", generation);
     STARTUPINFOA startup;
     PROCESS_INFORMATION process;
     ZeroMemory(&startup, sizeof startup);
@@ -89,11 +102,30 @@ static void HandOff(const char *program)
     }
 }
 
+static void ShowWindowFor(long milliseconds)
+{
+    WNDCLASSA windowClass;
+    ZeroMemory(&windowClass, sizeof windowClass);
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = "UninstalReadme";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA("UninstalReadme", "Readme", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                0, 0, 200, 100, NULL, NULL, windowClass.hInstance, NULL);
+    SetTimer(window, 1, (UINT)milliseconds, NULL);
+    MSG message;
+    while (GetMessageA(&message, NULL, 0, 0) > 0 && message.message != WM_TIMER)
+        DispatchMessageA(&message);
+}
+
 int main()
 {
     Record(true);
-    // The copy that a handoff started carries out what follows "handoff".
-    bool skipping = strstr(GetCommandLineA(), "-handed") != NULL;
+    // A copy of generation n carries out what follows the n-th "handoff".
+    const char *handed = strstr(GetCommandLineA(), "-handed");
+    int generation = handed ? (atoi(handed + 7) > 0 ? atoi(handed + 7) : 1) : 0;
+    int skipping = generation;
+    bool launched = false;
 
     char config[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, config, sizeof config);
@@ -114,11 +146,19 @@ int main()
     while (in && fscanf(in, "%31s", word) == 1) {
         if (strcmp(word, "handoff") == 0) {
             if (skipping) {
-                skipping = false;
+                skipping--;
                 continue;
             }
-            HandOff(program);
+            if (!launched)
+                HandOff(program, generation + 1);
             break;
+        }
+        if (strcmp(word, "launch") == 0) {
+            if (!skipping && !launched) {
+                HandOff(program, generation + 1);
+                launched = true;
+            }
+            continue;
         }
         if (strcmp(word, "erase") == 0) {
             if (fscanf(in, "%259s", path) == 1 && !skipping)
@@ -141,6 +181,8 @@ int main()
             Sleep((DWORD)number);
         else if (strcmp(word, "hold") == 0)
             Hold(number);
+        else if (strcmp(word, "window") == 0)
+            ShowWindowFor(number);
         else if (strcmp(word, "exit") == 0)
             exitCode = (int)number;
     }

@@ -297,13 +297,15 @@ class World:
                 starts[running.pop(pid)][3] = True
         return [tuple(start) for start in starts]
 
-    def insert_disc(self, present=True, drive="d"):
-        """Puts the disc (the folder cdrom-<drive>) into the CD-ROM drive, or takes it out."""
+    def insert_disc(self, present=True, drive="d", disc=None):
+        """Puts the disc (the folder cdrom-<drive>, or that of the drive disc
+        names) into the CD-ROM drive, or takes it out."""
         link = self.prefix / "dosdevices" / f"{drive}:"
         if link.is_symlink() or link.exists():
             link.unlink()
+        disc = disc or drive
         if present:
-            link.symlink_to(self.disc_view if drive == "d" else self.prefix / f"cdrom-{drive}")
+            link.symlink_to(self.disc_view if disc == "d" else self.prefix / f"cdrom-{disc}")
 
     def write_protect_discs(self):
         """Every file on a CD is read-only, and so is each copy Windows makes of one."""

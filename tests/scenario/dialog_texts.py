@@ -29,9 +29,13 @@ CD_TEXT = ("Locate your Windows installation CD-ROM and put it in the CD-ROM dri
            "Quorvel Audio Sound Board.")
 
 # The message boxes: their OK button (IDOK) and their texts.
-BOX_OK = 1
+BOX_OK, CANCEL_BUTTON = 1, 2
 NOT_INSTALLED_TEXT = ("Some files could not be installed. The log C:\\windows\\Quorvel.log "
                       "lists them.")
+NO_LOG_TEXT = ("The log C:\\windows\\Quorvel.log cannot be opened or created. Nothing was "
+               "installed or changed.")
+DRIVER_DISC_TEXT = ("Put the disk with the drivers for your Quorvel Audio Sound Board back in "
+                    "its drive. The install program needs to copy the drivers from %s.")
 ANOTHER_RUN_TEXT = ("Another Quorvel driver installation is running. Start this one again "
                     "when it has finished.")
 

@@ -24,7 +24,11 @@ WRONG_SYSTEM = ("The Quorvel drivers are for Windows 95, 98 and Me only. "
 CANNOT_READ = "%s cannot be read. Nothing was installed or changed. \n"
 NO_ROOM = ("The disk %s needs %d KB more free space for the drivers. "
            "Nothing was installed or changed. \n")
+CANNOT_WRITE = ("The driver directory %s cannot be made or written to. "
+                "Nothing was installed or changed. \n")
 EXIT_NOT_INSTALLABLE = 3
+# A program that the remover started and left running, no longer waited for.
+STOPPED_WAITING = "Stopped waiting for %s, which the remover started and left running. \n"
 
 HELP = ("DRIVEWRIGHT.EXE Options \n"
         " These Options may be used alone or in conjuction with any other option. \n"

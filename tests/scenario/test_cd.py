@@ -5,13 +5,15 @@ on the CD as extract.exe."""
 import shutil
 import subprocess
 import tempfile
+import threading
 import time
 from pathlib import Path
 
 from bench import BUILD, main
-from dialog_texts import BADCD, BOX_OK, CD_TEXT, NOT_INSTALLED_TEXT
+from dialog_texts import (BADCD, BOX_OK, CANCEL_BUTTON, CD_TEXT, DRIVER_DISC_TEXT, MAIN_TITLE,
+                          NOT_INSTALLED_TEXT)
 from gui import CANCEL, CDMSG, FINISHMSG, PATH, QUESTION, STEP, STEP2, STEPFILE, STEPFILE2, poll
-from messages import (COPYING, EXIT_NOT_INSTALLED, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF,
+from messages import (CANNOT_WRITE, COPYING, EXIT_NOT_INSTALLABLE, EXIT_NOT_INSTALLED, EXTRACT_FAILED, EXTRACTING, FAILED, NOINF,
                       NOT_INSTALLED, NOT_UPDATED, NOT_USEABLE, UPDATED, USEABLE, copies, entry,
                       placed, registry_values, repointed)
 from test_dialogs import DRIVERS, PKG, DialogRun
@@ -110,19 +112,21 @@ class DriverDirectory(CdRun):
                 for path in files:
                     self.world.write_file(path, b"in the way")
                 self.start_yes()
-                nowhere = dest.startswith(r"C:\QUORVEL9")
-                result = self.end_with_cancel(told=nowhere)
-                joystick = dest + r"\MSJSTICK.DRV"
-                if nowhere:
-                    # Nothing can be made there: every copy fails, SourcePath stays
-                    # as it was, and the run goes on.
-                    lines = self.log_lines(result)
-                    self.assertIn(FAILED % (SYSTEM_JOYSTICK, joystick), lines)
-                    self.assertIn(NOT_UPDATED % dest, lines)
-                    self.assertEqual(NOT_INSTALLED % (1 + len(self.PACKAGE)), lines[-1])
+                if dest.startswith(r"C:\QUORVEL9"):
+                    # Nothing can be made there: the run is refused before
+                    # the Windows components are fetched, and changes nothing.
+                    self.wait_box(CANNOT_WRITE.rstrip(" \n") % dest)
+                    self.world.click_control(BOX_OK)
+                    result = self.finish()
+                    self.assertIsNone(self.world.find(FINISHMSG))
+                    self.assertEqual([NOT_USEABLE % r"D:\WIN98", CANNOT_WRITE % dest],
+                                     self.log_lines(result))
                     self.assertFalse(self.world.host(dest).exists())
                     self.assertEqual(registry_values(r"D:\WIN98"), result.registry)
+                    self.assertEqual([], self.world.remover_record())
                     continue
+                result = self.end_with_cancel()
+                joystick = dest + r"\MSJSTICK.DRV"
                 self.assertCdRun(result, r"D:\WIN98", [COPYING % (SYSTEM_JOYSTICK, joystick)],
                                  dest)
                 self.assertEqual(JOYSTICK, self.world.host(joystick).read_bytes())
@@ -150,14 +154,25 @@ class WindowsCd(CdRun):
         self.start_yes()
         prompt = self.world.wait_dialog(CDMSG)
         self.world.screenshot("insert-cd", prompt)
+        # The progress lines show the extraction while it runs, and then
+        # the remover while it holds.
+        lines = (STEP, STEPFILE, STEP2, STEPFILE2)
+        frozen = []
+        watcher = threading.Thread(target=lambda: frozen.append(self.world.freeze(STEPFILE2)))
+        watcher.start()
         self.answer_prompt(CD_TEXT)
-        # The remover runs after the extraction has started: the progress
-        # lines still show the extraction while it holds.
-        poll("the remover to start", lambda: self.world.remover_record())
-        working = self.world.find(QUESTION)
+        watcher.join()
+        self.assertTrue(frozen, "the extraction never showed")
+        try:
+            extraction = [self.world.find(QUESTION).text(i) for i in lines]
+        finally:
+            self.world.thaw(frozen[0])
         joystick = FRESH + r"\MSJSTICK.DRV"
         self.assertEqual(["Extracting:", joystick, "from:", r"D:\WIN98\DRIVER18.CAB"],
-                         [working.text(i) for i in (STEP, STEPFILE, STEP2, STEPFILE2)])
+                         extraction)
+        poll("the remover to start", lambda: self.world.remover_record())
+        self.assertEqual(["Waiting for:", PKG + r"\uninstal.exe", "", ""],
+                         [self.world.find(QUESTION).text(i) for i in lines])
         self.world.write_file(r"C:\uninstal-release.txt")
         result = self.end_with_cancel()
         self.assertCdRun(result, r"D:\WIN98",
@@ -218,6 +233,26 @@ class WindowsCd(CdRun):
         self.assertCdRun(result, r"D:\WIN98", [EXTRACT_FAILED % (FRESH + r"\MSJSTICK.DRV",
                                                                  r"D:\WIN98\DRIVER18.CAB")],
                          tail=[NOT_INSTALLED % 1])
+
+    def test_a_package_run_from_the_fresh_directory_takes_the_components_in(self):
+        # An earlier run's copy, started there: the CD stage writes into the
+        # package's own directory, which is still the same package.
+        self.lay_out_cd(win98=True)
+        world = self.world
+        world.package(FRESH, DRIVERS)
+        world.remover(FRESH)
+        world.write_file(FRESH + r"\MSJSTICK.DRV", b"an earlier run's")
+        self.launch = world.launch("", exe=FRESH + r"\Drivewright.exe", source_path=r"D:\WIN98",
+                                   fresh=False)
+        world.wait_dialog(QUESTION)
+        world.keys("Return")
+        self.answer_prompt(CD_TEXT)
+        world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        joystick = FRESH + r"\MSJSTICK.DRV"
+        self.assertIn(EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB"), self.log_lines(result))
+        self.assertEqual(registry_values(FRESH, entry(FRESH, r"D:\WIN98")), result.registry)
+        self.assertEqual(JOYSTICK, world.host(joystick).read_bytes())
 
     def test_cd_with_neither_cabinet_asks_again_until_cancelled(self):
         self.lay_out_cd()
@@ -283,6 +318,50 @@ class CdRoot(CdRun):
                 self.assertEqual(COPYING % (cab, FRESH + r"\WIN95_12.CAB"), lines[1])
                 self.assertEqual(WIN95_CAB,
                                  self.world.host(FRESH + r"\WIN95_12.CAB").read_bytes())
+
+
+    def test_windows_cd_in_a_cd_rom_drive_when_source_path_is_on_the_hard_disk(self):
+        """A machine that came with Windows on its disk: SourcePath names a
+        folder there that is gone, and the Windows CD is in a CD-ROM drive."""
+        source_path = r"C:\WINDOWS\OPTIONS\CABS"
+        joystick, win95 = FRESH + r"\MSJSTICK.DRV", FRESH + r"\WIN95_12.CAB"
+        extracted = EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB")
+        cases = [
+            # drive D: (put in while the prompt is up), drive E:, the log's lines
+            ("Windows 98", None, [extracted]),
+            # The first CD-ROM drive that holds a cabinet gives both.
+            ("Windows 98", "Windows 95", [extracted]),
+            ("another disc", "Windows 95", [COPYING % (r"E:\WIN95\WIN95_12.CAB", win95)]),
+        ]
+        for in_d, in_e, component_lines in cases:
+            with self.subTest(d=in_d, e=in_e):
+                self.lay_out_cd(win98=in_d == "Windows 98")
+                world = self.world
+                if in_d == "another disc":
+                    world.write_file(r"D:\README.TXT", b"not a Windows CD")
+                if in_e:
+                    world.write_file(r"E:\WIN95\WIN95_12.CAB", WIN95_CAB)
+                    world.insert_disc(True, "e")
+                (world.host(PKG) / "uninstal.cfg").write_text("hold 60000")
+                world.insert_disc(False)
+                self.start_yes(source_path)
+                self.wait_prompt(CD_TEXT)
+                world.insert_disc(True)
+                world.keys("Return")
+                # The progress lines name the cabinet used while the remover holds.
+                poll("the remover to start", world.remover_record)
+                working = world.find(QUESTION)
+                shown = [working.text(i) for i in (STEP, STEPFILE, STEP2, STEPFILE2)]
+                world.write_file(r"C:\uninstal-release.txt")
+                result = self.end_with_cancel()
+                self.assertCdRun(result, source_path, component_lines)
+                if in_d == "Windows 98":
+                    self.assertEqual(["Extracting:", joystick, "from:", r"D:\WIN98\DRIVER18.CAB"],
+                                     shown)
+                    self.assertNotIn("WIN95_12.CAB", self.fresh_files())
+                else:
+                    self.assertEqual(["Copying:", r"E:\WIN95\WIN95_12.CAB", "to:", win95], shown)
+                    self.assertEqual(WIN95_CAB, world.host(win95).read_bytes())
 
 
 class TypicalRun(CdRun):
@@ -387,6 +466,86 @@ class TypicalRun(CdRun):
         self.assertEqual(registry_values(r"D:\WIN98"), world.watched())
 
 
+    # The disc swap of one CD-ROM drive: the Windows CD is the folder of drive
+    # E:, which has no disc of its own here, put into D: in place of the
+    # vendor's disc while the insert-CD prompt is up. It has a DRIVERS folder
+    # of its own, as real Windows CDs do.
+    WINDOWS_DRIVERS = {"OEMSETUP.INF": b'[Version]\r\nProvider="Microsoft"\r\n',
+                       "SETUP.EXE": b"MZ setup"}
+
+    def swap_to_the_windows_cd(self, source_path, windows_drivers=True):
+        world = self.world
+        world.reset()
+        world.make_dir(r"C:\windows\INF\OTHER")
+        world.package(r"D:\DRIVERS", DRIVERS)
+        world.remover(r"D:\DRIVERS")
+        world.write_file(r"E:\WIN98\DRIVER18.CAB", DRIVER18_CAB)
+        shutil.copyfile(world.host(r"C:\windows\system32\extrac32.exe"),
+                        world.host(r"E:\WIN98\extract.exe"))
+        if windows_drivers:
+            for name, data in self.WINDOWS_DRIVERS.items():
+                world.write_file(r"E:\DRIVERS" + "\\" + name, data)
+        self.launch = world.launch("", exe=r"D:\DRIVERS\Drivewright.exe",
+                                   source_path=source_path, fresh=False)
+        world.wait_dialog(QUESTION)
+        world.keys("Return")
+        self.wait_prompt(CD_TEXT)
+        world.insert_disc(True, disc="e")
+        world.keys("Return")
+
+    def wait_disc_box(self, previous=None):
+        """A fresh box asking for the driver disc back."""
+        box = poll("the box asking for the driver disc", lambda: (
+            lambda d: d if d and d.handle != previous else None)(
+                self.world.find(BOX_OK, active=True)), 120)
+        self.assertEqual(MAIN_TITLE, box.caption)
+        self.assertIn(DRIVER_DISC_TEXT % r"D:\DRIVERS", [c.text for c in box.items])
+        self.assertIn(CANCEL_BUTTON, box.controls, "OK and Cancel")
+        return box.handle
+
+    def test_the_package_is_installed_only_once_its_disc_is_back(self):
+        joystick = FRESH + r"\MSJSTICK.DRV"
+        for source_path in (r"D:\WIN98", r"C:\WINDOWS\OPTIONS\CABS"):
+            with self.subTest(source_path):
+                world = self.world
+                self.swap_to_the_windows_cd(source_path)
+                # OK with the Windows CD still in: asked again.
+                shown = self.wait_disc_box()
+                world.keys("Return")
+                shown = self.wait_disc_box(previous=shown)
+                world.insert_disc(True)
+                world.keys("Return")
+                result = self.end_with_cancel()
+                self.assertCdRun(result, source_path,
+                                 [EXTRACTING % (joystick, r"D:\WIN98\DRIVER18.CAB")],
+                                 program=r"D:\DRIVERS\Drivewright.exe")
+                self.assertEqual([("uninstal.exe -C", r"D:\DRIVERS", FRESH, True)],
+                                 world.remover_record())
+                fresh = {name.upper() for name in self.fresh_files()}
+                self.assertEqual(set(), fresh & {"OEMSETUP.INF", "SETUP.EXE", "EXTRACT.EXE"})
+                self.assertFalse(world.host(r"C:\windows\INF\OEM1.INF").exists())
+                self.assertEqual(DRIVERS["QVAUDIO.INF"],
+                                 world.host(r"C:\windows\INF\OEM0.INF").read_bytes())
+
+    def test_cancel_while_the_windows_cd_is_in_changes_nothing_more(self):
+        for windows_drivers in (False, True):
+            with self.subTest(windows_cd_with_drivers_folder=windows_drivers):
+                self.swap_to_the_windows_cd(r"D:\WIN98", windows_drivers)
+                self.wait_disc_box()
+                self.world.keys("Escape")
+                result = self.finish()
+                self.assertEqual(0, result.exit_code)
+                lines = self.log_lines(result)
+                self.assertEqual([NOT_USEABLE % r"D:\WIN98",
+                                  EXTRACTING % (FRESH + r"\MSJSTICK.DRV", r"D:\WIN98\DRIVER18.CAB")],
+                                 lines)
+                self.assertEqual(registry_values(r"D:\WIN98"), result.registry)
+                self.assertEqual(["MSJSTICK.DRV"], self.fresh_files())
+                self.assertEqual([], self.world.remover_record())
+                self.assertFalse(self.world.host(r"C:\windows\INF\OEM0.INF").exists())
+                self.assertIsNone(self.world.find(FINISHMSG))
+
+
 class PackageElsewhere(CdRun):
     """Runs whose driver files are not in the program's directory: the
     package comes from the directory the user named, and the restart finds
@@ -448,17 +607,30 @@ class PackageElsewhere(CdRun):
 
 class WriteProtectedDisc(CdRun):
 
-    def test_a_quiet_run_with_source_path_on_the_disc_cannot_copy_there(self):
+    def test_a_quiet_run_with_source_path_on_the_disc_is_refused(self):
         world = self.world
         if not world.disc_read_only:
             self.skipTest("the machine refuses the read-only mount of the disc")
         world.reset()
         world.make_dir(r"D:\WIN98")
         result = world.run("-q -c", source_path=r"D:\WIN98", fresh=False)
-        self.assertRun(result, EXIT_NOT_INSTALLED, "\n", [NOT_USEABLE % r"D:\WIN98"] +
-                       copies(r"D:\WIN98", [], (".", "..", "Drivewright.exe")) +
-                       [NOINF, NOT_INSTALLED % 1])
+        self.assertRun(result, EXIT_NOT_INSTALLABLE, "\n", [NOT_USEABLE % r"D:\WIN98",
+                                                            CANNOT_WRITE % r"D:\WIN98"])
         self.assertEqual([], list(world.host(r"D:\WIN98").iterdir()))
+
+    def test_s_naming_the_package_on_the_disc_needs_no_write(self):
+        # The drivers stay where they are; only SourcePath is repointed.
+        world = self.world
+        if not world.disc_read_only:
+            self.skipTest("the machine refuses the read-only mount of the disc")
+        world.reset()
+        world.package(r"D:\DRIVERS", {"QVAUDIO.DRV": b"driver"})
+        world.make_dir(r"C:\OLDSRC")
+        result = world.run(r"-q -c -s=D:\DRIVERS", exe=r"D:\DRIVERS\Drivewright.exe",
+                           source_path=r"C:\OLDSRC", fresh=False)
+        self.assertEqual(0, result.exit_code, result)
+        self.assertEqual(registry_values(r"D:\DRIVERS", entry(r"D:\DRIVERS", r"C:\OLDSRC")),
+                         result.registry)
 
     def test_s_naming_a_place_on_the_disc_leaves_source_path_as_it_was(self):
         world = self.world

@@ -7,13 +7,13 @@ import time
 
 from bench import REPO, RUNONCE_KEY, main
 from dialog_texts import (ABOUT_TITLE, ABOUT_VERSION, ANOTHER_RUN_TEXT, BADPATH, BOX_OK, FINISH_TEXT,
-                          LABELS, NODRIVERS, NOT_INSTALLED_TEXT, PATHMSG_TEXT, PRODUCT,
+                          LABELS, NODRIVERS, NO_LOG_TEXT, NOT_INSTALLED_TEXT, PATHMSG_TEXT, PRODUCT,
                           QUESTION_TEXT)
 from gui import (ABOUT_BUTTON, CANCEL, CDMSG, FINISHMSG, MAIN_TITLE, NO, OK, PATH, PATHMSG,
                  QUESTION, RESTART, SHUTDOWN, STEP, STEP2, STEPFILE, STEPFILE2, YES,
                  DialogTest, poll)
-from messages import (CANNOT_READ, COPYING, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER, USEABLE,
-                      WRONG_SYSTEM,
+from messages import (CANNOT_READ, COPYING, INF, NOINF, NOT_INSTALLED, NOT_USEABLE, OTHER,
+                      STOPPED_WAITING, USEABLE, WRONG_SYSTEM,
                       SectionChecks, copies, entry, inf_lines, registry_values, repointed,
                       section_lines)
 
@@ -241,6 +241,45 @@ class YesSequence(DialogRun):
         self.assertIn(b"Copying QVLATE.VXD to C:\\QVDEST\\QVLATE.VXD", result.log)
 
 
+class ProgramLeftRunning(DialogRun):
+    """A remover whose copy opens a window, as a readme viewer does, and
+    leaves it open: the run stops waiting for it once it waits for input."""
+
+    LEFT = "uninstal.exe"
+
+    def assertLeftRunning(self, lines):
+        self.assertIn(STOPPED_WAITING % self.LEFT, lines)
+        self.assertLess(lines.index(STOPPED_WAITING % self.LEFT),
+                        lines.index(COPYING % ("QVAUDIO.DRV", DEST + r"\QVAUDIO.DRV")))
+        self.assertEqual([True, False], [start[3] for start in self.world.remover_record()])
+        self.world.end_task("uninstal.exe")
+
+    def test_a_quiet_run_goes_on(self):
+        self.lay_out(remover="handoff window 100000")
+        started = time.monotonic()
+        result = self.world.run("-q -c", source_path=DEST, fresh=False)
+        self.assertLess(time.monotonic() - started, 60, "waited for the window")
+        self.assertEqual(0, result.exit_code, result)
+        self.assertLeftRunning(self.log_lines(result))
+
+    def test_the_progress_lines_say_what_the_run_waits_for(self):
+        self.lay_out(remover="hold 60000 handoff sleep 4000 window 100000")
+        self.start()
+        self.world.keys("Return")
+        poll("the remover to start", self.world.remover_record)
+        working = self.world.find(QUESTION)
+        lines = (STEP, STEPFILE, STEP2, STEPFILE2)
+        self.assertEqual(["Waiting for:", PKG + r"\uninstal.exe", "", ""],
+                         [working.text(i) for i in lines])
+        self.world.write_file(RELEASE)
+        poll("the wait for the remover's copy",
+             lambda: [self.world.find(QUESTION).text(i) for i in lines] ==
+             ["Waiting for:", self.LEFT, "started by:", PKG + r"\uninstal.exe"], 30)
+        self.world.wait_dialog(FINISHMSG)
+        result = self.finish_with_cancel()
+        self.assertLeftRunning(self.log_lines(result))
+
+
 class MessageBoxes(DialogRun):
 
     def test_files_not_installed_are_told_before_the_finish_dialog(self):
@@ -275,6 +314,24 @@ class MessageBoxes(DialogRun):
                 self.assertEqual(registry_values(DEST), result.registry)
                 self.assertEqual([], self.world.remover_record())
                 self.assertFalse(self.world.host(r"C:\QVNEW").exists())
+
+    def test_a_log_that_cannot_be_opened_is_told_only_where_dialogs_would_show(self):
+        for command_line, told in (("", True), ("-q -c", False), ("-?", False)):
+            with self.subTest(command_line or "no options"):
+                self.lay_out()
+                self.world.make_dir(r"C:\windows\Quorvel.log")   # a directory in its place
+                self.launch = self.world.launch(command_line, source_path=DEST, fresh=False)
+                if told:
+                    self.wait_box(NO_LOG_TEXT)
+                    self.world.click_control(BOX_OK)
+                else:
+                    poll("the run to end", lambda: not self.launch.running()
+                         or self.world.find(BOX_OK), 120)
+                    self.assertFalse(self.launch.running(), "a box shown")
+                result = self.finish()
+                self.assertEqual((1, b"", None), (result.exit_code, result.stdout, result.log))
+                self.assertEqual([], self.world.remover_record())
+                self.assertFalse(any(self.world.host(DEST).iterdir()), "nothing copied")
 
     def test_a_second_run_is_told_and_changes_nothing(self):
         self.lay_out()

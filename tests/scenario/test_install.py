@@ -9,7 +9,7 @@ from pathlib import Path
 
 from bench import UNREADABLE, ScenarioTest, crlf, main
 from gui import poll
-from messages import (CANNOT_READ, EXIT_NOT_INSTALLABLE, EXIT_NOT_INSTALLED, FAILED, INF, NOINF,
+from messages import (CANNOT_READ, CANNOT_WRITE, EXIT_NOT_INSTALLABLE, EXIT_NOT_INSTALLED, FAILED, INF, NOINF,
                       NO_ROOM, NOT_INSTALLED, NOT_USEABLE, OTHER, UPDATED, USEABLE, WRONG_SYSTEM,
                       SectionChecks, copies, copy, inf_lines, registry_values, section_lines)
 DRV = r"C:\DRV"
@@ -102,14 +102,14 @@ class DriverFiles(InstallTest):
                              [NOINF])
         self.assertEqual(b"root", self.world.host(r"C:\QVROOT.DRV").read_bytes())
 
-    def test_missing_driver_directory(self):
+    def test_missing_driver_directory_is_made(self):
         self.lay_out({"QVAUDIO.DRV": b"x"})
-        result = self.install(source_path=r"C:\NODIR", make_driver_dir=False)
-        self.assertInstalled(result, NOT_USEABLE % r"C:\NODIR",
-                             copies(r"C:\NODIR", [],
-                                                  failed=(".", "..", "Drivewright.exe",
-                                                          "QVAUDIO.DRV")),
-                             [NOINF, NOT_INSTALLED % 2], EXIT_NOT_INSTALLED)
+        result = self.install(source_path=r"C:\NODIR\DRV", make_driver_dir=False)
+        self.assertInstalled(result, NOT_USEABLE % r"C:\NODIR\DRV",
+                             copies(r"C:\NODIR\DRV", ["Drivewright.exe", "QVAUDIO.DRV"]),
+                             [NOINF])
+        self.world.made.append(self.world.host(r"C:\NODIR"))
+        self.assertEqual(b"x", self.world.host(r"C:\NODIR\DRV\QVAUDIO.DRV").read_bytes())
 
     def test_a_file_that_could_not_be_installed_is_told(self):
         # A directory stands where a driver file must go. Without -c the
@@ -437,6 +437,39 @@ class CheckedFirst(InstallTest):
                 for old in (self.world.host(DRV + r"\QVAUDIO.DRV"), self.disk / "QVAUDIO.DRV"):
                     self.assertEqual(self.OLD, old.read_bytes())
                 self.assertEqual({"QVAUDIO.DRV"}, {p.name for p in self.disk.iterdir()})
+
+    def test_a_driver_directory_that_cannot_be_made_or_written_changes_nothing(self):
+        # The remover would erase the working driver in C:\OLDSRC, and every
+        # copy would then fail.
+        world = self.world
+        cases = [(r"-q -c -s=X:\QVDRV", r"C:\OLDSRC", r"X:\QVDRV", "a drive that does not exist"),
+                 (r"-q -c -s=E:\QVDRV", r"C:\OLDSRC", r"E:\QVDRV", "a CD drive without a disc"),
+                 (r"-q -d -s=E:\QVDRV", r"C:\OLDSRC", r"E:\QVDRV", "-s with -d")]
+        if world.disc_read_only:
+            cases += [("-q -c", r"D:\WIN98", r"D:\WIN98", "a write-protected disc"),
+                      (r"-q -c -s=D:\WIN98\QVDRV", r"C:\OLDSRC", r"D:\WIN98\QVDRV",
+                       "a directory to make on a write-protected disc"),
+                      (r"-q -c -s=\\ROSERVER\SHARE\QVDRV", r"C:\OLDSRC",
+                       r"\\ROSERVER\SHARE\QVDRV", "a share that is read only")]
+        for command_line, source_path, driver_dir, what in cases:
+            with self.subTest(what):
+                self.lay_out({"QVAUDIO.DRV": b"new", "A.INF": INF_TEXT})
+                world.remover(r"C:\PKG")
+                world.write_file(r"C:\OLDSRC\QVAUDIO.DRV", self.OLD)
+                world.make_dir(r"D:\WIN98")
+                if world.disc_read_only:
+                    world.unc.mkdir(parents=True, exist_ok=True)
+                    (world.unc / "roserver").mkdir(exist_ok=True)
+                    (world.unc / "roserver" / "share").symlink_to(world.disc_view)
+                result = self.install(command_line, source_path, make_driver_dir=False)
+                useable = USEABLE if source_path == r"C:\OLDSRC" else NOT_USEABLE
+                self.assertRun(result, EXIT_NOT_INSTALLABLE, "\n",
+                               [useable % source_path, CANNOT_WRITE % driver_dir])
+                self.assertEqual([], world.remover_record())
+                self.assertEqual(registry_values(source_path), result.registry)
+                self.assertEqual(self.OLD, world.host(r"C:\OLDSRC\QVAUDIO.DRV").read_bytes())
+                self.assertFalse(self.oem(0).exists())
+                self.assertEqual([], list(world.host(r"D:\WIN98").iterdir()))
 
     def test_the_restore_entry_runs_on_any_windows(self):
         self.world.pretend_windows(self, "winxp")

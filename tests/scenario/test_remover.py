@@ -4,7 +4,7 @@ and a second quiet run, which waits for the first."""
 
 import time
 
-from bench import ScenarioTest, crlf, main
+from bench import ScenarioTest, crlf, main, poll
 from messages import NOINF, USEABLE, registry_values, repointed, text
 
 WINDIR = r"C:\windows"
@@ -83,6 +83,25 @@ class Remover(ScenarioTest):
         self.assertEqual([("uninstal.exe -C", r"C:\PKG", r"C:\QVDRV", True),
                           ("uninstal.exe -handed", r"C:\PKG", r"C:\QVDRV", True)],
                          self.world.remover_record())
+
+    def test_a_worker_whose_helper_ended_at_once_is_waited_for(self):
+        # The remover starts a helper, which starts the worker and ends at
+        # once; the remover ends a second later, and the worker erases the
+        # old driver three seconds after that.
+        world = self.world
+        world.reset()
+        world.package(r"C:\PKG", {"QVAUDIO.DRV": b"new"})
+        world.remover(r"C:\PKG", r"launch sleep 1000 handoff handoff sleep 3000 "
+                                  r"erase C:\QVDRV\QVAUDIO.DRV")
+        world.write_file(r"C:\QVDRV\QVAUDIO.DRV", b"old")
+        result = world.run("-q -c", source_path=r"C:\QVDRV", fresh=False)
+        self.assertEqual(0, result.exit_code, result)
+        poll("the worker to end", lambda: len(world.remover_record()) == 3 and
+             world.remover_record()[2][3], 30)
+        driver = world.host(r"C:\QVDRV\QVAUDIO.DRV")
+        self.assertEqual(b"new", driver.read_bytes() if driver.exists() else "erased")
+        self.assertEqual(["uninstal.exe -C", "uninstal.exe -handed", "uninstal.exe -handed 2"],
+                         [start[0] for start in world.remover_record()])
 
     def test_outcome_of_the_remover_changes_nothing(self):
         cases = [

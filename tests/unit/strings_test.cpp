@@ -53,6 +53,17 @@ const StringCase kStrings[] = {
     {IDS_ANOTHERRUN, 256,
      "Another Quorvel driver installation is running. Start this one again when it has "
      "finished."},
+    {IDS_NOLOG, 256,
+     "The log %s cannot be opened or created. Nothing was installed or changed."},
+    {IDS_DRIVERDISC, 256,
+     "Put the disk with the drivers for your Quorvel Audio Sound Board back in its drive. The "
+     "install program needs to copy the drivers from %s."},
+    {IDS_CANNOTWRITE, 256,
+     "The driver directory %s cannot be made or written to. Nothing was installed or changed. \n"},
+    {IDS_WAITLABEL, 256, "Waiting for:"},
+    {IDS_STARTEDBYLABEL, 256, "started by:"},
+    {IDS_STOPPEDWAITING, 256,
+     "Stopped waiting for %s, which the remover started and left running. \n"},
 };
 
 TEST(MessageTable, TextsAreExact)
