@@ -73,7 +73,12 @@ int FlushToDisk(const char *path);
    started. */
 HANDLE StartProgram(const char *program, char *commandLine, DWORD flags, DWORD *processId);
 
-/* find_match.cpp: 1 when a file or directory matches pattern. */
+/* find_match.cpp: FindFirstFileA and FindNextFileA, giving only the entries
+   whose own names match pattern's last part (NameMatches). */
+HANDLE FindFirstMatch(const char *pattern, WIN32_FIND_DATAA *entry);
+int FindNextMatch(HANDLE search, const char *pattern, WIN32_FIND_DATAA *entry);
+
+/* find_match.cpp: 1 when a file or directory's own name matches pattern. */
 int HasMatch(const char *pattern);
 
 /* package_check.cpp: whether the package in the working directory can be

@@ -20,6 +20,8 @@
 //                            rest; prints "WAITED <image> <ms>" for each that ended by
 //                            itself and "ENDED <image>" for each that had to be ended
 //   codepage                 print "CODEPAGE <n>", the ANSI code page of GetACP
+//   find PATTERN             print "FOUND <name>" for each entry that FindFirstFileA and
+//                            FindNextFileA give for PATTERN
 #include <windows.h>
 #include <tlhelp32.h>
 #include <stdio.h>
@@ -348,6 +350,17 @@ int main(int argc, char **argv)
             printf("VERSION %lu %lu %lu\n", version.dwMajorVersion, version.dwMinorVersion,
                    version.dwPlatformId);
             i += 1;
+        } else if (strcmp(step, "find") == 0) {
+            need(1);
+            WIN32_FIND_DATAA entry;
+            HANDLE search = FindFirstFileA(argv[i + 1], &entry);
+            for (BOOL more = search != INVALID_HANDLE_VALUE; more;
+                 more = FindNextFileA(search, &entry))
+                printf("FOUND %s\n", entry.cFileName);
+            if (search != INVALID_HANDLE_VALUE)
+                FindClose(search);
+            ok = true;
+            i += 2;
         } else if (strcmp(step, "codepage") == 0) {
             printf("CODEPAGE %u\n", GetACP());
             ok = true;

@@ -356,7 +356,9 @@ class DriverPathPrompt(DialogRun):
 
     def test_missing_path_then_no_drivers_then_vxd_only(self):
         self.lay_out(files={"README.TXT": b"x"})
-        self.world.make_dir(r"C:\EMPTY")
+        # Their short names (QVOL~xyz.DRV, QVOL~xyz.VXD) match QV*.DRV and QV*.VXD.
+        self.world.write_file(r"C:\STALE\QVOLD.DRVX", b"x")
+        self.world.write_file(r"C:\STALE\QVOLD.VXD~", b"x")
         self.world.write_file(r"C:\OTHERDRV\QVONLY.VXD", b"vxd")
         self.world.write_file(r"C:\OTHERDRV\QVONLY.INF", INF_TEXT)
         self.start()
@@ -366,7 +368,7 @@ class DriverPathPrompt(DialogRun):
         self.assertEqual(PATHMSG_TEXT, prompt.text(PATHMSG))
         self.world.screenshot("driver-path", prompt)
 
-        for path, message in ((r"C:\NOWHERE", BADPATH), (r"C:\EMPTY", NODRIVERS)):
+        for path, message in ((r"C:\NOWHERE", BADPATH), (r"C:\STALE", NODRIVERS)):
             self.world.set_path(path)
             self.world.keys("alt+o")
             poll(f"the message for {path}",
