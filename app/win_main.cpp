@@ -26,7 +26,8 @@ static void ReadLeadBytes(void)
         LeadBytes[c] = IsDBCSLeadByte((BYTE)c) != 0;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+/* The run from its start to its end, with the turn taken or not. */
+static int Run(HINSTANCE instance, const char *commandLine)
 {
     StartInstallState(instance);
     ReadLeadBytes();
@@ -60,4 +61,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         return exitCode;
 
     return InstallState.QuietMode ? RunQuietSequence() : RunInteractiveSequence();
+}
+
+/* The turn is given up only as the process ends: a run queued behind this
+   one must not start its remover during the pause before the restart, in
+   the finish dialog, or while Windows answers the restart request. */
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+{
+    int exitCode = Run(instance, commandLine);
+    EndInstallationTurn();
+    return exitCode;
 }

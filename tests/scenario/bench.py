@@ -93,9 +93,10 @@ def section_pattern(header, *messages, notice=NOTICE):
 
 
 class Result:
-    def __init__(self, exit_code, stdout, log, registry, milliseconds=None):
+    def __init__(self, exit_code, stdout, log, registry, milliseconds=None, ended=None):
         self.exit_code = exit_code
         self.milliseconds = milliseconds
+        self.ended = ended      # the prefix's GetTickCount once the program had ended
         self.stdout = stdout
         self.log = log
         self.registry = registry
@@ -295,6 +296,13 @@ class World:
             elif word == "END" and pid in running:
                 starts[running.pop(pid)][3] = True
         return [tuple(start) for start in starts]
+
+    def remover_ticks(self):
+        """The prefix's GetTickCount at each stand-in remover's start, in the
+        order of remover_record()."""
+        record = self.host(self.REMOVER_RECORD)
+        return [int(line.split()[1]) for line in record.read_text().splitlines()
+                if line.startswith("TICK ")]
 
     def insert_disc(self, present=True, drive="d"):
         """Puts the disc (the folder cdrom-<drive>) into the CD-ROM drive, or takes it out."""
@@ -585,7 +593,7 @@ class Launch:
         stdout_host.unlink()
         log = world.log_path.read_bytes() if world.log_path.is_file() else None
         result = Result(int(status.split()[1]), stdout, log, registry_after,
-                        int(status.split()[2]))
+                        int(status.split()[2]), int(status.split()[3]))
         # The relay trace goes to Wine's own standard error: the milliseconds
         # of each Sleep, when it was asked for.
         result.pauses = [int(ms, 16) for ms in
