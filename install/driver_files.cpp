@@ -21,14 +21,15 @@ int CopyDriverFiles(const char *driverDir, HWND window)
     char destination[INSTALL_PATH_SIZE];
     int result = 1;
 
-    /* Every entry but the copies' own working directory: files of any
-       attribute, subdirectories, "." and "..". A directory cannot be
-       copied, so each one gives a failure line. */
+    /* Every entry but the copies' own working directory and the restore
+       program placed in driverDir, which were logged when they were made:
+       files of any attribute, subdirectories, "." and "..". A directory
+       cannot be copied, so each one gives a failure line. */
     HANDLE search = FindFirstFileA("*.*", &entry);
     if (search == INVALID_HANDLE_VALUE)
         return 1;
     do {
-        if (IsWorkDirEntry(&entry))
+        if (IsWorkDirEntry(&entry) || IsRestoreProgram(driverDir, entry.cFileName))
             continue;
         int copied = JoinPath(driverDir, entry.cFileName, destination, sizeof destination)
                          ? CopyOneFile(entry.cFileName, destination, window)
