@@ -5,8 +5,8 @@ through Wine's restart processing and an INF whose provider is ソニー, all
 compared byte for byte in code page 932."""
 
 from bench import NOTICE, ScenarioTest, main
-from messages import (NOT_USEABLE, UPDATED, USEABLE, SectionChecks, copies, entry, inf_lines,
-                      registry_values, repointed, section_lines, text)
+from messages import (NOINF, NOT_USEABLE, UPDATED, USEABLE, SectionChecks, copies, entry,
+                      inf_lines, registry_values, repointed, section_lines, text)
 
 PACKAGE = "C:\\表"
 NEW = "C:\\新表"
@@ -56,6 +56,18 @@ class JapaneseWindows(SectionChecks, ScenarioTest):
         self.assertEqual(registry_values(OLD, encoding="cp932"), world.watched())
         self.assertSections(world.log_path.read_bytes(), first,
                             ("\n", cp932([USEABLE % NEW, UPDATED % OLD])))
+
+    def test_a_relative_path_is_made_full_in_the_package_whose_name_ends_in_hyo(self):
+        world = self.world
+        world.reset()
+        program = world.package(PACKAGE)
+        result = world.run("-q -c -d -s=新表", exe=program, source_path=text(OLD, "cp932"),
+                           fresh=False)
+        full = PACKAGE + "\\新表"
+        self.assertRun(result, 0, "\n",
+                       cp932([NOT_USEABLE % OLD] + repointed(full, program) + [NOINF]))
+        self.assertEqual(registry_values(full, entry(full, OLD), "cp932"), result.registry)
+
 
 if __name__ == "__main__":
     main()

@@ -79,6 +79,49 @@ class RestoreCycle(RestoreTest):
                             ("\n", [USEABLE % new, UPDATED % WIN98]))
 
 
+class PathNotFull(RestoreTest):
+    """The restore entry runs at the next start of Windows, where a relative
+    path means nothing: an -s path is made full against the working
+    directory of the moment it is applied."""
+
+    def test_made_full_against_the_working_directory(self):
+        cases = [
+            # command line, the full path
+            ("-s=QVDRV", r"C:\PKG\QVDRV"),
+            (r"-s=\QVDRV", r"C:\QVDRV"),
+            ("-s=C:QVDRV", r"C:\PKG\QVDRV"),
+            (r"-f=C:\ELSE -s=QVDRV", r"C:\ELSE\QVDRV"),
+            (r"-s=QVDRV -f=C:\ELSE", r"C:\PKG\QVDRV"),
+        ]
+        for command_line, full in cases:
+            with self.subTest(command_line):
+                self.world.reset()
+                self.world.make_dir(r"C:\ELSE")
+                result = self.world.run("-q -c -d " + command_line, source_path=WIN98,
+                                        fresh=False)
+                self.assertRun(result, 0, "\n", [NOT_USEABLE % WIN98] + repointed(full) +
+                               [NOINF])
+                self.assertEqual(registry_values(full, entry(full, WIN98)), result.registry)
+                self.world.restart()
+                self.assertEqual(registry_values(WIN98), self.world.watched())
+
+    def test_a_full_path_that_source_path_cannot_hold_is_refused(self):
+        package = "C:\\" + "P" * 110                  # 113 characters
+        cases = [("Q" * 13, True),                    # 113 + 1 + 13 = 127: it fits
+                 ("Q" * 14, False)]
+        for name, fits in cases:
+            with self.subTest(len(package + "\\" + name)):
+                self.world.reset()
+                program = self.world.package(package)
+                result = self.world.run("-q -c -d -s=" + name, exe=program, source_path=WIN98,
+                                        fresh=False)
+                full = package + "\\" + name
+                messages = repointed(full, program) if fits else [BADARG % ("-s=" + name)]
+                self.assertRun(result, 0, "\n", [NOT_USEABLE % WIN98] + messages + [NOINF])
+                self.assertEqual(registry_values(full, entry(full, WIN98)) if fits
+                                 else registry_values(WIN98), result.registry)
+
+
 class ProgramPlaced(RestoreTest):
     """Windows removes the entry before it runs it: the running program is put
     where the entry runs it before the entry is stored, whatever the run
