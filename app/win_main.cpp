@@ -5,6 +5,7 @@
 #include "app.h"
 #include "install_state.h"
 #include "lead_bytes.h"
+#include "option_text.h"
 #include "../log/log.h"
 #include "../registry/registry.h"
 
@@ -30,7 +31,6 @@ static void ReadLeadBytes(void)
 static int Run(HINSTANCE instance, const char *commandLine)
 {
     StartInstallState(instance);
-    ReadLeadBytes();
 
     /* A drive without a medium (the CD-ROM drive judged or searched) must fail
        the call, not raise the system's box that a quiet run leaves unanswered. */
@@ -66,9 +66,18 @@ static int Run(HINSTANCE instance, const char *commandLine)
 /* The turn is given up only as the process ends: a run queued behind this
    one must not start its remover during the pause before the restart, in
    the finish dialog, or while Windows answers the restart request. */
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+int RunInstaller(HINSTANCE instance, const char *commandLine)
 {
     int exitCode = Run(instance, commandLine);
     EndInstallationTurn();
     return exitCode;
+}
+
+/* The command line that the C runtime hands WinMain may start inside the
+   program's own path, at a double-byte character: the line is taken from
+   the system, and the name skipped with the system's lead bytes. */
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    ReadLeadBytes();
+    return RunInstaller(instance, SkipProgramName(GetCommandLineA()));
 }

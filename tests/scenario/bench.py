@@ -515,17 +515,20 @@ class World:
         return steps
 
     def run(self, command_line="", exe=r"C:\PKG\Drivewright.exe", cwd=None,
-            source_path=DELETE, registry=None, fresh=True, pauses=False):
+            source_path=DELETE, registry=None, fresh=True, pauses=False, named=None):
         """Runs the program with exactly this command line (what follows its
         name) after laying down the registry, and collects what it did."""
         return self.launch(command_line, exe, cwd, source_path, registry, fresh,
-                           pauses=pauses).finish()
+                           pauses=pauses, named=named).finish()
 
     def launch(self, command_line="", exe=r"C:\PKG\Drivewright.exe", cwd=None,
-               source_path=DELETE, registry=None, fresh=True, stdout=None, pauses=False):
+               source_path=DELETE, registry=None, fresh=True, stdout=None, pauses=False,
+               named=None):
         """Starts what run() does and returns at once; finish() waits for it.
         Runs launched together each need a stdout file of their own. With
-        pauses, Wine's relay trace of Sleep gives the result's pauses."""
+        pauses, Wine's relay trace of Sleep gives the result's pauses. named
+        is the program's name at the start of the command line, as a batch
+        file gives it (unquoted, say); its file name by default."""
         if fresh:
             self.reset()
         env = self.env
@@ -538,7 +541,7 @@ class World:
         values = {(SETUP_KEY, "SourcePath"): source_path, (RUNONCE_KEY, "Quorvel"): DELETE}
         values.update(registry or {})
         values = {**self.RESET_VALUES, **values}
-        name = exe.rsplit("\\", 1)[1]
+        name = named or exe.rsplit("\\", 1)[1]
         full = name if command_line == "" else name + " " + command_line
         steps = ["mkkey", SETUP_KEY, "mkkey", RUNONCE_KEY] + self.registry_steps(values)
         stdout = stdout or Launch.STDOUT

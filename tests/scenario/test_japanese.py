@@ -5,7 +5,7 @@ through Wine's restart processing and an INF whose provider is ソニー, all
 compared byte for byte in code page 932."""
 
 from bench import NOTICE, ScenarioTest, main
-from messages import (NOINF, NOT_USEABLE, UPDATED, USEABLE, SectionChecks, copies, entry,
+from messages import (NOINF, NOT_USEABLE, UPDATED, USEABLE, SectionChecks, copies, copy, entry,
                       inf_lines, registry_values, repointed, section_lines, text)
 
 PACKAGE = "C:\\表"
@@ -67,6 +67,26 @@ class JapaneseWindows(SectionChecks, ScenarioTest):
         self.assertRun(result, 0, "\n",
                        cp932([NOT_USEABLE % OLD] + repointed(full, program) + [NOINF]))
         self.assertEqual(registry_values(full, entry(full, OLD), "cp932"), result.registry)
+
+    def test_an_unquoted_program_path_with_a_dash_after_hyo_holds_no_option(self):
+        # A batch file starts the program by its path, unquoted: the folder's
+        # "-q" or "-d" after 表 is part of the name, not an option.
+        windir = r"C:\windows"
+        cases = [
+            # folder, options, exit code, header line, messages after the SourcePath line
+            ("C:\\表-q", "", 0, None, []),       # no display: the dialogs are not shown
+            ("C:\\表-d", "-q -c", 0, "\n",
+             copies(windir, []) + [copy(windir, "Drivewright.exe"), NOINF]),
+        ]
+        world = self.world
+        for folder, options, exit_code, header, messages in cases:
+            with self.subTest(folder):
+                world.reset()
+                program = world.package(folder)
+                result = world.run(options, exe=program, named=program,
+                                   source_path=text(windir), fresh=False)
+                self.assertRun(result, exit_code, header, cp932([USEABLE % windir] + messages))
+                self.assertEqual(registry_values(windir), result.registry)
 
 
 if __name__ == "__main__":
