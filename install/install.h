@@ -130,6 +130,10 @@ int CanWriteDirectory(const char *path);
    stays as it was. */
 void RepointSourcePath(const char *newPath);
 
+/* restore_program.cpp: 1 when name in dir is the program that this run put
+   there for the restore entry. */
+int IsRestoreProgram(const char *dir, const char *name);
+
 /* cd_components.cpp: 1 to go on, 0 when the insert-CD prompt was cancelled. */
 int FetchCdComponents(HWND mainWindow);
 

@@ -9,7 +9,8 @@
 //   get KEY NAME             print "VALUE <type> <hex>" or "MISSING"
 //   run EXE CWD HEXCMD OUT   start EXE with the literal command line HEXCMD (hex),
 //                            in CWD ("-" for ours), standard output into file OUT;
-//                            print "EXIT <code> <milliseconds>" or "TIMEOUT"
+//                            print "EXIT <code> <milliseconds> <tick at its end>"
+//                            or "TIMEOUT"
 //   cwd                      print "CWD <hex>" of the current directory
 //   firstbyte EXE HEXCMD FILE start EXE with the command line HEXCMD and print
 //                            "FIRSTBYTE <microseconds>" from the start until FILE
@@ -175,7 +176,9 @@ static bool Run(const char *exe, const char *cwd, const char *hexCommand, const 
     } else {
         DWORD code = 0;
         GetExitCodeProcess(process.hProcess, &code);
-        printf("EXIT %lu %lu\n", (unsigned long)code, (unsigned long)(GetTickCount() - startTime));
+        DWORD ended = GetTickCount();
+        printf("EXIT %lu %lu %lu\n", (unsigned long)code, (unsigned long)(ended - startTime),
+               (unsigned long)ended);
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

@@ -344,10 +344,16 @@ class MessageBoxes(DialogRun):
         self.assertEqual(log, self.world.log_path.read_bytes())
         self.assertEqual([], self.world.remover_record())
 
-        # The first run goes on undisturbed.
+        # The first run goes on undisturbed, and holds the turn through its
+        # finish dialog, whose Restart would end a run started meanwhile.
         self.world.raise_dialog(self.world.find(QUESTION))
         self.world.keys("Return")
         self.world.wait_dialog(FINISHMSG)
+        third = self.world.launch(source_path=DEST, fresh=False, stdout=r"C:\third.txt")
+        self.wait_box(ANOTHER_RUN_TEXT)
+        self.world.click_control(BOX_OK)
+        self.assertEqual(0, third.finish().exit_code)
+        self.world.raise_dialog(self.world.find(FINISHMSG))
         result = self.finish_with_cancel()
         self.assertEqual(self.inf_lines(), self.log_lines(result)[-2:])
 
