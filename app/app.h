@@ -7,6 +7,10 @@
 
 #include "program_family.h"
 
+/* win_main.cpp: the whole run with the options of commandLine (what follows
+   the program's name); returns the exit code. */
+int RunInstaller(HINSTANCE instance, const char *commandLine);
+
 /* program_dir.cpp: the executable's full name, 0 with out empty when it
    does not fit; and its directory. */
 int GetProgramFile(char *out, size_t outSize);

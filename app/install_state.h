@@ -17,6 +17,7 @@ struct InstallRecord {
     char DriverDir[512];
     char OverrideSourcePath[512];
     int RepointPending;         /* -s given, SourcePath not yet repointed */
+    char RestoreProgramDir[512];    /* where the restore entry's program was put */
 
     int SourcePathUsable;
     unsigned char RebootMode;   /* 1: restart after a quiet run; 2: do not */

@@ -1,5 +1,6 @@
 /* One installation at a time on the machine: two runs at once would write
-   over each other's lines of the log, and mix them in one section. */
+   over each other's lines of the log, and mix them in one section; and the
+   restart that ends one run would cut the other's installation half-way. */
 #include "app.h"
 
 #include "../res/resource.h"

@@ -4,6 +4,33 @@
 
 #include <string.h>
 
+#include "lead_bytes.h"
+
+static int IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+/* The C runtime's start-up code skips an unquoted name only up to its first
+   byte of 0x80 or above (a signed compare), and would hand a folder's name
+   such as C:\表-q to the options. */
+const char *SkipProgramName(const char *commandLine)
+{
+    const char *p = commandLine;
+    if (*p == '"') {
+        for (p++; *p != '\0' && *p != '"'; p = NextChar(p)) {
+        }
+        if (*p == '"')
+            p++;
+    } else {
+        for (; (unsigned char)*p > ' '; p = NextChar(p)) {
+        }
+    }
+    while (IsBlank(*p))
+        p++;
+    return p;
+}
+
 const char *FindOption(const char *text, size_t *length)
 {
     const char *start = text + strcspn(text, "/-");

@@ -1,4 +1,5 @@
-/* Cutting the command line into options (no Win32 here). */
+/* Cutting the command line into options, and the program's name in front
+   of them (no Win32 here). */
 #ifndef DRIVEWRIGHT_OPTION_TEXT_H
 #define DRIVEWRIGHT_OPTION_TEXT_H
 
@@ -6,6 +7,13 @@
 
 /* The text of the option being applied, terminator included. */
 enum { OPTION_TEXT_SIZE = 128 };
+
+/* What follows the program's name at the start of the process's command
+   line, with the blanks after it: a quoted name up to its closing quote, an
+   unquoted one up to the first blank or control character. The name is
+   walked a character at a time: a double-byte character is never cut, and
+   its bytes of 0x80 and above are part of the name. */
+const char *SkipProgramName(const char *commandLine);
 
 /* The first option at or after text: where its "/" or "-" stands, or NULL
    when no option is left. *length is the number of its characters: up to the

@@ -41,13 +41,26 @@ static void ApplyProgramDir(const char *optionText, int whole)
     SetCurrentDirectoryA(InstallState.ProgramDir);
 }
 
+/* A path that is not a full one (QVDRV, \QVDRV, C:QVDRV) is made full
+   against the working directory of this moment, and that one text is used
+   everywhere: the restore entry runs at the next start of Windows, where
+   nothing gives a relative path its meaning. A full path that SourcePath
+   could not hold (a later run reads it back) is refused, and nothing
+   changes. */
 static void ApplySourcePath(const char *optionText, int whole)
 {
     char value[OPTION_TEXT_SIZE];
+    char full[REGISTRY_TEXT_LIMIT];
+    char *name;
     if (!TakeOptionValue(optionText, whole, value))
         return;
-    lstrcpynA(InstallState.OverrideSourcePath, value, sizeof InstallState.OverrideSourcePath);
-    lstrcpynA(InstallState.DriverDir, value, sizeof InstallState.DriverDir);
+    DWORD length = GetFullPathNameA(value, sizeof full, full, &name);
+    if (length == 0 || length >= sizeof full) {
+        RejectOption(optionText);
+        return;
+    }
+    lstrcpynA(InstallState.OverrideSourcePath, full, sizeof InstallState.OverrideSourcePath);
+    lstrcpynA(InstallState.DriverDir, full, sizeof InstallState.DriverDir);
     InstallState.RepointPending = 1;
 }
 

@@ -9,15 +9,14 @@
 #include "../res/resource.h"
 #include "../ui/ui.h"
 
-/* The run's work is done: its section of the log is whole, and the next
-   installation may begin. */
+/* The run's work is done and its section of the log is whole. The next
+   installation waits all the same until this process has ended. */
 static void CloseStreams(void)
 {
     fclose(InstallState.LogFile);
     InstallState.LogFile = NULL;
     fclose(InstallState.ConsoleStream);
     InstallState.ConsoleStream = NULL;
-    EndInstallationTurn();
 }
 
 /* A run that could not install every file says so in its last line; returns

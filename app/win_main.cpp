@@ -5,6 +5,7 @@
 #include "app.h"
 #include "install_state.h"
 #include "lead_bytes.h"
+#include "option_text.h"
 #include "../log/log.h"
 #include "../registry/registry.h"
 #include "../res/resource.h"
@@ -28,10 +29,10 @@ static void ReadLeadBytes(void)
         LeadBytes[c] = IsDBCSLeadByte((BYTE)c) != 0;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+/* The run from its start to its end, with the turn taken or not. */
+static int Run(HINSTANCE instance, const char *commandLine)
 {
     StartInstallState(instance);
-    ReadLeadBytes();
 
     /* A drive without a medium (the CD-ROM drive judged or searched) must fail
        the call, not raise the system's box that a quiet run leaves unanswered. */
@@ -68,4 +69,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         return exitCode;
 
     return InstallState.QuietMode ? RunQuietSequence() : RunInteractiveSequence();
+}
+
+/* The turn is given up only as the process ends: a run queued behind this
+   one must not start its remover during the pause before the restart, in
+   the finish dialog, or while Windows answers the restart request. */
+int RunInstaller(HINSTANCE instance, const char *commandLine)
+{
+    int exitCode = Run(instance, commandLine);
+    EndInstallationTurn();
+    return exitCode;
+}
+
+/* The command line that the C runtime hands WinMain may start inside the
+   program's own path, at a double-byte character: the line is taken from
+   the system, and the name skipped with the system's lead bytes. */
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    ReadLeadBytes();
+    return RunInstaller(instance, SkipProgramName(GetCommandLineA()));
 }

@@ -99,10 +99,8 @@ HANDLE CopyInto(const char *from, const char *to)
     DWORD size = GetFileSize(in, NULL);
     GetFileTime(in, NULL, NULL, &written);
     HANDLE out = CreateFileA(to, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    int stood = GetLastError() == ERROR_ALREADY_EXISTS;
     PassBytes(in, size, out);
-    if (stood)
-        SetEndOfFile(out);
+    SetEndOfFile(out);
     SetFileTime(out, NULL, NULL, &written);
     CloseHandle(out);
     return in;

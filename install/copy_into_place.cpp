@@ -75,15 +75,14 @@ static int CopyWhole(const char *source, const char *fresh, HANDLE *held)
     if (left == INVALID_FILE_SIZE || !GetFileTime(in, NULL, NULL, &written))
         return 0;
     /* Written over rather than cut to nothing first: a replaced file of the
-       same size keeps its clusters, and no new ones are sought. Only a file
-       that stood there can be longer than the copy; under Wine, cutting it
-       to its size is a call to the server. */
+       same size keeps its clusters, and no new ones are sought. The end is
+       set at the copy's length whatever CreateFileA's error code says of a
+       file standing there: a longer one's old bytes never end a copy. */
     HANDLE out = CreateFileA(fresh, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                              NULL);
     if (out == INVALID_HANDLE_VALUE)
         return 0;
-    int stood = GetLastError() == ERROR_ALREADY_EXISTS;
-    int whole = PassBytes(in, left, out) && (!stood || SetEndOfFile(out)) &&
+    int whole = PassBytes(in, left, out) && SetEndOfFile(out) &&
                 SetFileTime(out, NULL, NULL, &written);
     return CloseHandle(out) && whole;
 }

@@ -21,17 +21,18 @@ int CopyDriverFiles(const char *driverDir, HWND window)
     char destination[INSTALL_PATH_SIZE];
     int result = 1;
 
-    /* Every entry but the copies' own working directory: files of any
-       attribute, subdirectories, "." and "..". A directory cannot be
-       copied, so each one gives a failure line. A driver directory that
-       the check before the changes found missing, but possible to make, is
-       made now. */
+    /* Every entry but the copies' own working directory and the restore
+       program placed in driverDir, which were logged when they were made:
+       files of any attribute, subdirectories, "." and "..". A directory
+       cannot be copied, so each one gives a failure line. A driver directory
+       that the check before the changes found missing, but possible to
+       make, is made now. */
     MakeDirectoryPath(driverDir, NULL);
     HANDLE search = FindFirstFileA("*.*", &entry);
     if (search == INVALID_HANDLE_VALUE)
         return 1;
     do {
-        if (IsWorkDirEntry(&entry))
+        if (IsWorkDirEntry(&entry) || IsRestoreProgram(driverDir, entry.cFileName))
             continue;
         int copied = JoinPath(driverDir, entry.cFileName, destination, sizeof destination)
                          ? CopyOneFile(entry.cFileName, destination, window)

@@ -68,7 +68,7 @@ int InstallInfFiles(HWND window)
                   sizeof InstallState.InfOtherDir))
         return 1;
 
-    HANDLE search = FindFirstFileA("*.INF", &entry);
+    HANDLE search = FindFirstMatch("*.INF", &entry);
     if (search == INVALID_HANDLE_VALUE) {
         LogTableMessage(IDS_NOINF);
         return 1;
@@ -79,7 +79,7 @@ int InstallInfFiles(HWND window)
         n = InstallOemCopy(entry.cFileName, n, window) + 1;
         CopyInfToOther(entry.cFileName, InstallState.InfOtherDir, InstallState.OtherInfPath,
                        window);
-    } while (FindNextFileA(search, &entry));
+    } while (FindNextMatch(search, "*.INF", &entry));
     FindClose(search);
     EndCopies();
     return 1;

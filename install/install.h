@@ -73,7 +73,12 @@ int FlushToDisk(const char *path);
    started. */
 HANDLE StartProgram(const char *program, char *commandLine, DWORD flags, DWORD *processId);
 
-/* find_match.cpp: 1 when a file or directory matches pattern. */
+/* find_match.cpp: FindFirstFileA and FindNextFileA, giving only the entries
+   whose own names match pattern's last part (NameMatches). */
+HANDLE FindFirstMatch(const char *pattern, WIN32_FIND_DATAA *entry);
+int FindNextMatch(HANDLE search, const char *pattern, WIN32_FIND_DATAA *entry);
+
+/* find_match.cpp: 1 when a file or directory's own name matches pattern. */
 int HasMatch(const char *pattern);
 
 /* package_check.cpp: whether the package in the working directory can be
@@ -124,6 +129,10 @@ int CanWriteDirectory(const char *path);
    and the program it runs in place first. Where a step fails, SourcePath
    stays as it was. */
 void RepointSourcePath(const char *newPath);
+
+/* restore_program.cpp: 1 when name in dir is the program that this run put
+   there for the restore entry. */
+int IsRestoreProgram(const char *dir, const char *name);
 
 /* cd_components.cpp: 1 to go on, 0 when the insert-CD prompt was cancelled. */
 int FetchCdComponents(HWND mainWindow);

@@ -60,4 +60,11 @@ int SplitAtLastBackslash(const char *path, char *dir, size_t dirSize, char *name
    Returns 0, with out empty, when it does not fit outSize. */
 int PathBeside(const char *path, const char *name, char *out, size_t outSize);
 
+/* Whether name, a directory entry's own name, matches pattern: "*" takes
+   any run of characters, "?" any one character, every other character only
+   itself, a to z matching A to Z as in the file system. A name without an
+   extension also matches a pattern that ends in ".*". A double-byte
+   character is one character, whatever its second byte looks like. */
+int NameMatches(const char *pattern, const char *name);
+
 #endif

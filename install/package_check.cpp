@@ -82,7 +82,7 @@ static int CheckFiles(const char *pattern, Disk *disk, int copies, int readThem,
     WIN32_FIND_DATAA file;
     int first = 1;
 
-    HANDLE search = FindFirstFileA(pattern, &file);
+    HANDLE search = FindFirstMatch(pattern, &file);
     if (search == INVALID_HANDLE_VALUE)
         return 1;
     int readable = 1;
@@ -99,7 +99,7 @@ static int CheckFiles(const char *pattern, Disk *disk, int copies, int readThem,
         first = 0;
         if (disk != NULL)
             Need(disk, &file, copies);
-    } while (FindNextFileA(search, &file));
+    } while (FindNextMatch(search, pattern, &file));
     FindClose(search);
     return readable;
 }

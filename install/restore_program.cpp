@@ -28,11 +28,23 @@ static int PlaceRestoreProgram(const char *newPath)
         LogCopyFailed(program, destination);
         return 0;
     }
-    if (IsSameFile(program, destination))
-        return 1;
-    int placed = CopyOneFile(program, destination, NULL) && FlushToDisk(destination);
+    int placed = IsSameFile(program, destination) ||
+                 (CopyOneFile(program, destination, NULL) && FlushToDisk(destination));
     EndCopies();
+    if (placed)
+        lstrcpynA(InstallState.RestoreProgramDir, newPath, sizeof InstallState.RestoreProgramDir);
     return placed;
+}
+
+/* Once the entry may run it, the program is never moved or written again in
+   the run: the driver copy would put it aside in QVWORK for a moment, and
+   leave in its place a copy not yet on the disk. It is the same program, so
+   the copy has nothing to add. */
+int IsRestoreProgram(const char *dir, const char *name)
+{
+    return InstallState.RestoreProgramDir[0] != '\0' &&
+           lstrcmpiA(dir, InstallState.RestoreProgramDir) == 0 &&
+           lstrcmpiA(name, "Drivewright.exe") == 0;
 }
 
 void RepointSourcePath(const char *newPath)

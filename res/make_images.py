@@ -5,8 +5,8 @@ on a grey ground) and the icon (32 x 32, 16 colours).
     make_images.py OUTDIR   writes OUTDIR/logo.bmp and OUTDIR/drivewright.ico
 
 The pictures are drawn from shapes at four times their size and averaged
-down, so the edges of the logo are smooth. The logo is stored run-length
-encoded (BI_RLE8): its rows are mostly the plain ground."""
+down, so the edges of the logo are smooth in its 256-colour table. The logo
+is stored as plain pixels (BI_RGB), which every display driver draws."""
 import math
 import struct
 import sys
@@ -114,50 +114,13 @@ def draw_logo():
     return width, height, palette, rows
 
 
-def rle8_row(row):
-    """One row in BI_RLE8: each run of 3 or more equal pixels as a pair
-    (count, index), the pixels between them as absolute runs."""
-    runs = []
-    for index in row:
-        if runs and runs[-1][0] == index and runs[-1][1] < 255:
-            runs[-1][1] += 1
-        else:
-            runs.append([index, 1])
-    out = b""
-    loose = []
-    for index, count in runs + [(0, 0)]:   # the empty run at the end flushes the loose ones
-        if 0 < count < 3:
-            loose.append((index, count))
-            continue
-        out += rle8_loose(loose) + (bytes((count, index)) if count else b"")
-        loose = []
-    return out
-
-
-def rle8_loose(runs):
-    """Short runs side by side: one absolute run (0, count, pixels, a pad
-    byte keeping the next pair on a word) when they hold 3 pixels or more,
-    as a count of 1 or 2 after the zero would mean end of bitmap or a jump;
-    else each run as a pair of its own."""
-    pixels = b"".join(bytes([index]) * count for index, count in runs)
-    if len(pixels) < 3:
-        return b"".join(bytes((count, index)) for index, count in runs)
-    out = b""
-    while len(pixels) >= 3:
-        chunk, pixels = pixels[:255], pixels[255:]
-        out += bytes((0, len(chunk))) + chunk + b"\0" * (len(chunk) & 1)
-    return out + b"".join(bytes((1, index)) for index in pixels)
-
-
 def write_bmp(path, width, height, palette, rows):
-    """An 8-bit bitmap, run-length encoded, whose colour table holds only
-    the colours the picture uses, in the order of the palette."""
-    used = sorted(set(b"".join(rows)))
-    renumber = bytes(used.index(i) if i in used else 0 for i in range(256))
-    lines = [rle8_row(row.translate(renumber)) for row in reversed(rows)]   # bottom-up
-    image = b"\0\0".join(lines) + b"\0\1"   # end of line after each row; the last ends the bitmap
-    table = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in (palette[i] for i in used))
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1, len(image), 0, 0, len(used), 0)
+    """An 8-bit bitmap of plain pixels (BI_RGB) with the full table of 256
+    colours: rows bottom-up, each filled to a multiple of 4 bytes."""
+    stride = (width + 3) // 4 * 4
+    image = b"".join(row + b"\0" * (stride - width) for row in reversed(rows))
+    table = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(image), 0, 0, 0, 0)
     offset = 14 + len(info) + len(table)
     header = struct.pack("<2sIHHI", b"BM", offset + len(image), 0, 0, offset)
     path.write_bytes(header + info + table + image)

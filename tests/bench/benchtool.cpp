@@ -9,7 +9,8 @@
 //   get KEY NAME             print "VALUE <type> <hex>" or "MISSING"
 //   run EXE CWD HEXCMD OUT   start EXE with the literal command line HEXCMD (hex),
 //                            in CWD ("-" for ours), standard output into file OUT;
-//                            print "EXIT <code> <milliseconds>" or "TIMEOUT"
+//                            print "EXIT <code> <milliseconds> <tick at its end>"
+//                            or "TIMEOUT"
 //   cwd                      print "CWD <hex>" of the current directory
 //   firstbyte EXE HEXCMD FILE start EXE with the command line HEXCMD and print
 //                            "FIRSTBYTE <microseconds>" from the start until FILE
@@ -20,6 +21,8 @@
 //                            rest; prints "WAITED <image> <ms>" for each that ended by
 //                            itself and "ENDED <image>" for each that had to be ended
 //   codepage                 print "CODEPAGE <n>", the ANSI code page of GetACP
+//   find PATTERN             print "FOUND <name>" for each entry that FindFirstFileA and
+//                            FindNextFileA give for PATTERN
 #include <windows.h>
 #include <tlhelp32.h>
 #include <stdio.h>
@@ -173,7 +176,9 @@ static bool Run(const char *exe, const char *cwd, const char *hexCommand, const 
     } else {
         DWORD code = 0;
         GetExitCodeProcess(process.hProcess, &code);
-        printf("EXIT %lu %lu\n", (unsigned long)code, (unsigned long)(GetTickCount() - startTime));
+        DWORD ended = GetTickCount();
+        printf("EXIT %lu %lu %lu\n", (unsigned long)code, (unsigned long)(ended - startTime),
+               (unsigned long)ended);
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -348,6 +353,17 @@ int main(int argc, char **argv)
             printf("VERSION %lu %lu %lu\n", version.dwMajorVersion, version.dwMinorVersion,
                    version.dwPlatformId);
             i += 1;
+        } else if (strcmp(step, "find") == 0) {
+            need(1);
+            WIN32_FIND_DATAA entry;
+            HANDLE search = FindFirstFileA(argv[i + 1], &entry);
+            for (BOOL more = search != INVALID_HANDLE_VALUE; more;
+                 more = FindNextFileA(search, &entry))
+                printf("FOUND %s\n", entry.cFileName);
+            if (search != INVALID_HANDLE_VALUE)
+                FindClose(search);
+            ok = true;
+            i += 2;
         } else if (strcmp(step, "codepage") == 0) {
             printf("CODEPAGE %u\n", GetACP());
             ok = true;

@@ -2,6 +2,7 @@
 // appends what it was given to C:\uninstal-record.txt:
 //
 //   START <command line, hex> <working directory, hex> <SourcePath, hex> <id>
+//   TICK <GetTickCount at its start> <id>
 //   END <id>                  (after its sleep, unless it crashed)
 //
 // where <id> is the process id: a started program that is not waited for
@@ -78,6 +79,7 @@ static void Record(bool start)
         fputs(" ", out);
         PrintHex(out, sourcePath);
         fprintf(out, " %lu\n", GetCurrentProcessId());
+        fprintf(out, "TICK %lu %lu\n", GetTickCount(), GetCurrentProcessId());
     } else {
         fprintf(out, "END %lu\n", GetCurrentProcessId());
     }

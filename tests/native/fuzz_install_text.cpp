@@ -1,6 +1,7 @@
 // Fuzzes the INF reading: lines of any bytes read into a small buffer, the
 // provider taken from them, and the destination paths formed from it and
-// beside them; on a single-byte code page and on code page 932.
+// beside them, and the lines as name patterns; on a single-byte code page
+// and on code page 932.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -73,6 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         JoinPath(line, "A.DRV", path, sizeof path);
         CheckCdPaths(line, width);
+        // A line as a name pattern: it takes itself, and "*" takes it.
+        if (!NameMatches(line, line) || !NameMatches("*", line))
+            abort();
+        NameMatches(line, "QVAUDIO.INF");
     }
     free(provider);
     free(line);

@@ -1,6 +1,6 @@
-// Fuzzes the option loop's text work with any command line: every option is
-// laid out inside OptionText, starts with "/" or "-", and its value is a
-// piece of it.
+// Fuzzes the option loop's text work with any command line: the program's
+// name is skipped within the line, every option is laid out inside
+// OptionText, starts with "/" or "-", and its value is a piece of it.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
@@ -15,6 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     std::string line((const char *)data, size);
     const char *text = line.c_str();
+    const char *options = SkipProgramName(text);
+    if (options < text || options > text + strlen(text) || *options == ' ')
+        abort();
     size_t total = 0;
     size_t length;
     const char *option = FindOption(text, &length);

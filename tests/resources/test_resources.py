@@ -122,28 +122,6 @@ VGA_PALETTE = [
 ]
 
 
-# --- The logo's run-length encoding ------------------------------------------
-
-def decode_rle8(data):
-    """The rows (bottom-up) of BI_RLE8 data, and what follows its end."""
-    rows, row, at = [], b"", 0
-    while True:
-        count, value = data[at], data[at + 1]
-        at += 2
-        if count:
-            row += bytes([value]) * count
-        elif value == 0:                        # end of line
-            rows.append(row)
-            row = b""
-        elif value == 1:                        # end of bitmap
-            return rows + [row], data[at:]
-        elif value == 2:
-            raise AssertionError("a jump leaves pixels undrawn")
-        else:                                   # absolute run, padded to a word
-            row += data[at:at + value]
-            at += value + (value & 1)
-
-
 # --- The message table's numbers ---------------------------------------------
 
 def string_numbers():
@@ -224,22 +202,23 @@ class Resources(unittest.TestCase):
                         self.assertEqual(text, c.text, where + ": text")
 
     def test_logo_bitmap_shows_the_picture_drawn(self):
+        """Plain pixels with the full table of 256 colours: 40 + 1,024 +
+        73 rows of 200 bytes (a multiple of 4, so no fill) = 15,664 bytes."""
         dib = self.resource(pe.RT_BITMAP, IDB_LOGO)
-        header = struct.unpack_from("<IiiHHIIiiII", dib)
-        colours, size = header[9], header[6]
-        self.assertEqual((40, 200, 73, 1, 8, 1, size, 0, 0, colours, 0), header,
-                         "size, width, height, planes, bits, compression (RLE8), image size, "
+        self.assertEqual(15664, len(dib))
+        self.assertEqual((40, 200, 73, 1, 8, 0, 14600, 0, 0, 0, 0),
+                         struct.unpack_from("<IiiHHIIiiII", dib),
+                         "size, width, height, planes, bits, compression (BI_RGB), image size, "
                          "resolution x/y, colours used/important")
-        self.assertEqual(40 + 4 * colours + size, len(dib))
-        table = dib[40:40 + 4 * colours]
-        self.assertEqual(b"\0" * colours, table[3::4], "fourth byte of the colour table entries")
-        rows, rest = decode_rle8(dib[40 + 4 * colours:])
-        self.assertEqual(b"", rest, "data after the end of the bitmap")
-        shown = [b"".join(table[4 * i:4 * i + 3][::-1] for i in row) for row in reversed(rows)]
+        table = dib[40:40 + 1024]
         _, _, palette, drawn = make_images.draw_logo()
-        picture = [bytes(c for i in row for c in palette[i]) for row in drawn]
-        self.assertEqual(len(picture), len(shown), "rows")
-        for y, (got, expected) in enumerate(zip(shown, picture)):
+        self.assertEqual(256, len(palette))
+        self.assertEqual(b"".join(bytes((b, g, r, 0)) for r, g, b in palette).hex(), table.hex(),
+                         "colour table: blue, green, red and a zero byte for each of the 256")
+        pixels = dib[40 + 1024:]
+        shown = [pixels[200 * y:200 * (y + 1)] for y in range(73)][::-1]   # bottom-up
+        self.assertEqual(len(drawn), len(shown), "rows")
+        for y, (got, expected) in enumerate(zip(shown, drawn)):
             self.assertEqual(expected.hex(), got.hex(), "row %d from the top" % y)
 
     def test_icon_group(self):

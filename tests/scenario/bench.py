@@ -94,9 +94,10 @@ def section_pattern(header, *messages, notice=NOTICE):
 
 
 class Result:
-    def __init__(self, exit_code, stdout, log, registry, milliseconds=None):
+    def __init__(self, exit_code, stdout, log, registry, milliseconds=None, ended=None):
         self.exit_code = exit_code
         self.milliseconds = milliseconds
+        self.ended = ended      # the prefix's GetTickCount once the program had ended
         self.stdout = stdout
         self.log = log
         self.registry = registry
@@ -296,6 +297,13 @@ class World:
             elif word == "END" and pid in running:
                 starts[running.pop(pid)][3] = True
         return [tuple(start) for start in starts]
+
+    def remover_ticks(self):
+        """The prefix's GetTickCount at each stand-in remover's start, in the
+        order of remover_record()."""
+        record = self.host(self.REMOVER_RECORD)
+        return [int(line.split()[1]) for line in record.read_text().splitlines()
+                if line.startswith("TICK ")]
 
     def insert_disc(self, present=True, drive="d", disc=None):
         """Puts the disc (the folder cdrom-<drive>, or that of the drive disc
@@ -515,17 +523,20 @@ class World:
         return steps
 
     def run(self, command_line="", exe=r"C:\PKG\Drivewright.exe", cwd=None,
-            source_path=DELETE, registry=None, fresh=True, pauses=False):
+            source_path=DELETE, registry=None, fresh=True, pauses=False, named=None):
         """Runs the program with exactly this command line (what follows its
         name) after laying down the registry, and collects what it did."""
         return self.launch(command_line, exe, cwd, source_path, registry, fresh,
-                           pauses=pauses).finish()
+                           pauses=pauses, named=named).finish()
 
     def launch(self, command_line="", exe=r"C:\PKG\Drivewright.exe", cwd=None,
-               source_path=DELETE, registry=None, fresh=True, stdout=None, pauses=False):
+               source_path=DELETE, registry=None, fresh=True, stdout=None, pauses=False,
+               named=None):
         """Starts what run() does and returns at once; finish() waits for it.
         Runs launched together each need a stdout file of their own. With
-        pauses, Wine's relay trace of Sleep gives the result's pauses."""
+        pauses, Wine's relay trace of Sleep gives the result's pauses. named
+        is the program's name at the start of the command line, as a batch
+        file gives it (unquoted, say); its file name by default."""
         if fresh:
             self.reset()
         env = self.env
@@ -539,7 +550,7 @@ class World:
                   (RUN_KEY, "Quorvel"): DELETE}
         values.update(registry or {})
         values = {**self.RESET_VALUES, **values}
-        name = exe.rsplit("\\", 1)[1]
+        name = named or exe.rsplit("\\", 1)[1]
         full = name if command_line == "" else name + " " + command_line
         steps = (["mkkey", SETUP_KEY, "mkkey", RUNONCE_KEY, "mkkey", RUN_KEY] +
                  self.registry_steps(values))
@@ -595,7 +606,7 @@ class Launch:
         stdout_host.unlink()
         log = world.log_path.read_bytes() if world.log_path.is_file() else None
         result = Result(int(status.split()[1]), stdout, log, registry_after,
-                        int(status.split()[2]))
+                        int(status.split()[2]), int(status.split()[3]))
         # The relay trace goes to Wine's own standard error: the milliseconds
         # of each Sleep, when it was asked for.
         result.pauses = [int(ms, 16) for ms in

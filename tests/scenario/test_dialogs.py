@@ -344,10 +344,16 @@ class MessageBoxes(DialogRun):
         self.assertEqual(log, self.world.log_path.read_bytes())
         self.assertEqual([], self.world.remover_record())
 
-        # The first run goes on undisturbed.
+        # The first run goes on undisturbed, and holds the turn through its
+        # finish dialog, whose Restart would end a run started meanwhile.
         self.world.raise_dialog(self.world.find(QUESTION))
         self.world.keys("Return")
         self.world.wait_dialog(FINISHMSG)
+        third = self.world.launch(source_path=DEST, fresh=False, stdout=r"C:\third.txt")
+        self.wait_box(ANOTHER_RUN_TEXT)
+        self.world.click_control(BOX_OK)
+        self.assertEqual(0, third.finish().exit_code)
+        self.world.raise_dialog(self.world.find(FINISHMSG))
         result = self.finish_with_cancel()
         self.assertEqual(self.inf_lines(), self.log_lines(result)[-2:])
 
@@ -356,7 +362,9 @@ class DriverPathPrompt(DialogRun):
 
     def test_missing_path_then_no_drivers_then_vxd_only(self):
         self.lay_out(files={"README.TXT": b"x"})
-        self.world.make_dir(r"C:\EMPTY")
+        # Their short names (QVOL~xyz.DRV, QVOL~xyz.VXD) match QV*.DRV and QV*.VXD.
+        self.world.write_file(r"C:\STALE\QVOLD.DRVX", b"x")
+        self.world.write_file(r"C:\STALE\QVOLD.VXD~", b"x")
         self.world.write_file(r"C:\OTHERDRV\QVONLY.VXD", b"vxd")
         self.world.write_file(r"C:\OTHERDRV\QVONLY.INF", INF_TEXT)
         self.start()
@@ -366,7 +374,7 @@ class DriverPathPrompt(DialogRun):
         self.assertEqual(PATHMSG_TEXT, prompt.text(PATHMSG))
         self.world.screenshot("driver-path", prompt)
 
-        for path, message in ((r"C:\NOWHERE", BADPATH), (r"C:\EMPTY", NODRIVERS)):
+        for path, message in ((r"C:\NOWHERE", BADPATH), (r"C:\STALE", NODRIVERS)):
             self.world.set_path(path)
             self.world.keys("alt+o")
             poll(f"the message for {path}",

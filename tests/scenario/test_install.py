@@ -301,6 +301,30 @@ class OemNumbers(InstallTest):
         self.assertEqual(INF_TEXT, self.oem(0).read_bytes())
 
 
+class OwnNamesOnly(InstallTest):
+    """The system also matches a search pattern against each file's short
+    name (README.INFO is READ~xyz.INF under Wine): an INF file is one whose
+    own name ends in .INF."""
+
+    NAMES = ["QVAUDIO.INF", "QVAUDIO.INF~", "QVSETUP.INFX", "README.INFO"]
+
+    def test_only_names_that_match_themselves_are_installed(self):
+        self.lay_out({name: INF_TEXT for name in self.NAMES})
+        found = self.world.bench("find", r"C:\PKG\*.INF")
+        self.assertEqual(self.NAMES, sorted(line[len("FOUND "):] for line in found),
+                         "the system's own search of *.INF")
+        result = self.install("-q -c -d")
+        self.assertRun(result, 0, "\n", [USEABLE % DRV] + inf_lines("QVAUDIO.INF", "ACME AUDIO"))
+        self.assertEqual(["OEM0.INF"], [p.name for p in self.world.host(INF).glob("OEM*.INF")])
+        self.assertEqual(1, len(list(self.world.host(OTHER).iterdir())))
+
+    def test_the_check_of_the_inf_files_reads_only_those(self):
+        self.lay_out({"QVAUDIO.INF": INF_TEXT})
+        self.world.damaged_file(self, r"C:\PKG\README.INFO")
+        result = self.install("-q -c -d")
+        self.assertRun(result, 0, "\n", [USEABLE % DRV] + inf_lines("QVAUDIO.INF", "ACME AUDIO"))
+
+
 class OtherCopy(InstallTest):
 
     def test_provider_rules(self):

@@ -5,8 +5,8 @@ through Wine's restart processing and an INF whose provider is ソニー, all
 compared byte for byte in code page 932."""
 
 from bench import NOTICE, ScenarioTest, main
-from messages import (NOT_USEABLE, UPDATED, USEABLE, SectionChecks, copies, entry, inf_lines,
-                      registry_values, repointed, section_lines, text)
+from messages import (NOINF, NOT_USEABLE, UPDATED, USEABLE, SectionChecks, copies, copy, entry,
+                      inf_lines, registry_values, repointed, section_lines, text)
 
 PACKAGE = "C:\\表"
 NEW = "C:\\新表"
@@ -36,7 +36,7 @@ class JapaneseWindows(SectionChecks, ScenarioTest):
         lines = section_lines(result.log, "cp932")
         program = PACKAGE + r"\Drivewright.exe"
         self.assertLines(lines, [NOT_USEABLE % OLD] + repointed(NEW, program),
-                         copies(NEW, ["Drivewright.exe", "QVAUDIO.DRV", "QVAUDIO.INF"]),
+                         copies(NEW, ["QVAUDIO.DRV", "QVAUDIO.INF"]),
                          inf_lines("QVAUDIO.INF", "ソニー"), result.log)
         first = ("\n", cp932(lines))
         self.assertRun(result, 0, *first)
@@ -56,6 +56,37 @@ class JapaneseWindows(SectionChecks, ScenarioTest):
         self.assertEqual(registry_values(OLD, encoding="cp932"), world.watched())
         self.assertSections(world.log_path.read_bytes(), first,
                             ("\n", cp932([USEABLE % NEW, UPDATED % OLD])))
+
+    def test_a_relative_path_is_made_full_in_the_package_whose_name_ends_in_hyo(self):
+        world = self.world
+        world.reset()
+        program = world.package(PACKAGE)
+        result = world.run("-q -c -d -s=新表", exe=program, source_path=text(OLD, "cp932"),
+                           fresh=False)
+        full = PACKAGE + "\\新表"
+        self.assertRun(result, 0, "\n",
+                       cp932([NOT_USEABLE % OLD] + repointed(full, program) + [NOINF]))
+        self.assertEqual(registry_values(full, entry(full, OLD), "cp932"), result.registry)
+
+    def test_an_unquoted_program_path_with_a_dash_after_hyo_holds_no_option(self):
+        # A batch file starts the program by its path, unquoted: the folder's
+        # "-q" or "-d" after 表 is part of the name, not an option.
+        windir = r"C:\windows"
+        cases = [
+            # folder, options, exit code, header line, messages after the SourcePath line
+            ("C:\\表-q", "", 0, None, []),       # no display: the dialogs are not shown
+            ("C:\\表-d", "-q -c", 0, "\n",
+             copies(windir, []) + [copy(windir, "Drivewright.exe"), NOINF]),
+        ]
+        world = self.world
+        for folder, options, exit_code, header, messages in cases:
+            with self.subTest(folder):
+                world.reset()
+                program = world.package(folder)
+                result = world.run(options, exe=program, named=program,
+                                   source_path=text(windir), fresh=False)
+                self.assertRun(result, exit_code, header, cp932([USEABLE % windir] + messages))
+                self.assertEqual(registry_values(windir), result.registry)
 
 
 if __name__ == "__main__":

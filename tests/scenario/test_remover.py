@@ -63,6 +63,28 @@ class Remover(ScenarioTest):
                             ("\n", [USEABLE % WINDIR, NOINF]))
         self.assertEqual([r"C:\PKA", r"C:\PKB"], [start[1] for start in world.remover_record()])
 
+    def test_a_second_quiet_run_starts_its_remover_only_once_the_first_has_ended(self):
+        # The first run's pause before its end is where a restart would cut
+        # the second run's installation half-way.
+        world = self.world
+        world.reset()
+        world.package(r"C:\PKA")
+        world.remover(r"C:\PKA", "sleep 1500")     # the second run is queued meanwhile
+        first = world.launch("-q -c -d", exe=r"C:\PKA\Drivewright.exe", source_path=WINDIR,
+                             fresh=False, stdout=r"C:\PKA\stdout.txt")
+        poll("the first remover to start", world.remover_record)
+        world.package(r"C:\PKB")
+        world.remover(r"C:\PKB")
+        second = world.launch("-q -c -d", exe=r"C:\PKB\Drivewright.exe", source_path=WINDIR,
+                              fresh=False, stdout=r"C:\PKB\stdout.txt")
+        ended = first.finish().ended
+        self.assertEqual(0, second.finish().exit_code)
+        self.assertEqual([r"C:\PKA", r"C:\PKB"], [start[1] for start in world.remover_record()])
+        second_remover = world.remover_ticks()[1]
+        self.assertGreaterEqual(second_remover, ended,
+                                f"the second remover started {ended - second_remover} ms "
+                                "before the first run ended")
+
     def test_the_run_waits_for_the_remover_to_end(self):
         result = self.quiet_run(config="sleep 4000")
         self.assertRun(result, 0, "\n", [USEABLE % WINDIR, NOINF])

@@ -7,24 +7,18 @@ import shutil
 
 from bench import DELETE, KEEP, RUN_KEY, RUNONCE_KEY, SETUP_KEY, ScenarioTest, main
 from gui import poll
-from messages import (BADARG, EXIT_NOT_INSTALLED, HELP, NO_SOURCE_PATH, NOINF, NORESTORE,
-                      NOT_INSTALLED, NOT_UPDATED, NOT_USEABLE, UPDATED, USEABLE, copies, copy, entry,
-                      placed, registry_values, repointed, text)
+from messages import (BADARG, HELP, NO_SOURCE_PATH, NOINF, NORESTORE, NOT_UPDATED, NOT_USEABLE,
+                      UPDATED, USEABLE, copies, copy, entry, placed, registry_values, repointed,
+                      text)
 
 WIN98 = r"D:\WIN98"
 
 
-def program_fits(new_path):
-    """Whether the program's copy in new_path fits its 127 characters."""
-    return len(new_path + "\\Drivewright.exe") <= 127
-
-
 def installed(new_path):
     """What a quiet run logs after repointing, for a package holding only the
-    program: its copy of the program, unless the destination is too long."""
-    copied = program_fits(new_path)
-    return (copies(new_path, []) + [copy(new_path, "Drivewright.exe", copied), NOINF] +
-            ([] if copied else [NOT_INSTALLED % 1]))
+    program: nothing of the program, which the repointing put in place and
+    the driver copy leaves alone, also where its path is too long for a copy."""
+    return copies(new_path, []) + [NOINF]
 
 
 class RestoreTest(ScenarioTest):
@@ -42,7 +36,7 @@ class RestoreCycle(RestoreTest):
         self.assertRun(first, 0, "\n", [NOT_USEABLE % WIN98] + repointed(new) + installed(new))
         self.assertEqual(registry_values(new, entry(new, WIN98)), first.registry)
 
-        # The copy of the package put the program where the entry runs it.
+        # The repointing put the program where the entry runs it.
         self.world.restart()
         self.assertEqual(registry_values(WIN98), self.world.watched())
         log = self.world.log_path.read_bytes()
@@ -85,6 +79,49 @@ class RestoreCycle(RestoreTest):
                             ("\n", [USEABLE % new, UPDATED % WIN98]))
 
 
+class PathNotFull(RestoreTest):
+    """The restore entry runs at the next start of Windows, where a relative
+    path means nothing: an -s path is made full against the working
+    directory of the moment it is applied."""
+
+    def test_made_full_against_the_working_directory(self):
+        cases = [
+            # command line, the full path
+            ("-s=QVDRV", r"C:\PKG\QVDRV"),
+            (r"-s=\QVDRV", r"C:\QVDRV"),
+            ("-s=C:QVDRV", r"C:\PKG\QVDRV"),
+            (r"-f=C:\ELSE -s=QVDRV", r"C:\ELSE\QVDRV"),
+            (r"-s=QVDRV -f=C:\ELSE", r"C:\PKG\QVDRV"),
+        ]
+        for command_line, full in cases:
+            with self.subTest(command_line):
+                self.world.reset()
+                self.world.make_dir(r"C:\ELSE")
+                result = self.world.run("-q -c -d " + command_line, source_path=WIN98,
+                                        fresh=False)
+                self.assertRun(result, 0, "\n", [NOT_USEABLE % WIN98] + repointed(full) +
+                               [NOINF])
+                self.assertEqual(registry_values(full, entry(full, WIN98)), result.registry)
+                self.world.restart()
+                self.assertEqual(registry_values(WIN98), self.world.watched())
+
+    def test_a_full_path_that_source_path_cannot_hold_is_refused(self):
+        package = "C:\\" + "P" * 110                  # 113 characters
+        cases = [("Q" * 13, True),                    # 113 + 1 + 13 = 127: it fits
+                 ("Q" * 14, False)]
+        for name, fits in cases:
+            with self.subTest(len(package + "\\" + name)):
+                self.world.reset()
+                program = self.world.package(package)
+                result = self.world.run("-q -c -d -s=" + name, exe=program, source_path=WIN98,
+                                        fresh=False)
+                full = package + "\\" + name
+                messages = repointed(full, program) if fits else [BADARG % ("-s=" + name)]
+                self.assertRun(result, 0, "\n", [NOT_USEABLE % WIN98] + messages + [NOINF])
+                self.assertEqual(registry_values(full, entry(full, WIN98)) if fits
+                                 else registry_values(WIN98), result.registry)
+
+
 class ProgramPlaced(RestoreTest):
     """Windows removes the entry before it runs it: the running program is put
     where the entry runs it before the entry is stored, whatever the run
@@ -119,6 +156,21 @@ class ProgramPlaced(RestoreTest):
                                stdout_only)
                 self.world.restart()
                 self.assertEqual(registry_values(old), self.world.watched())
+
+
+    def test_the_driver_copy_leaves_the_restore_program_alone(self):
+        # -f takes the package from elsewhere, with a Drivewright.exe of its
+        # own: the restore program must stay the running one.
+        new, old = r"C:\QVDRV", r"D:\WIN98"
+        self.world.reset()
+        self.world.package(r"C:\PKG")
+        self.world.write_file(r"C:\ELSE\Drivewright.exe", b"not the program")
+        result = self.world.run(r"-q -c -f=C:\ELSE -s=C:\QVDRV", source_path=old, fresh=False)
+        self.assertRun(result, 0, "\n", [NOT_USEABLE % old] + repointed(new) + installed(new))
+        self.assertEqual(self.world.exe.read_bytes(),
+                         self.world.host(new + r"\Drivewright.exe").read_bytes())
+        self.world.restart()
+        self.assertEqual(registry_values(old), self.world.watched())
 
 
 class StandingEntry(RestoreTest):
@@ -212,7 +264,7 @@ class Failures(RestoreTest):
             with self.subTest(what):
                 result = self.world.run(f"-q -c -s={new_path}", source_path=old,
                                         registry=registry)
-                self.assertRun(result, 0 if program_fits(new_path) else EXIT_NOT_INSTALLED, "\n",
+                self.assertRun(result, 0, "\n",
                                [NOT_USEABLE % old, placed(new_path), NORESTORE % old,
                                 NOT_UPDATED % new_path] + installed(new_path))
                 self.assertEqual(registry_values(old, left), result.registry)

@@ -293,4 +293,77 @@ TEST(CopyPaths, PathBesideKeepsTheDestinationsDirectory)
     EXPECT_STREQ("", area.data());
     ASSERT_TRUE(area.NothingPast());
 }
+// A name counts for a pattern only by itself; the file system's own search
+// also takes names whose short names match (README.INFO is README~1.INF).
+TEST(NameMatches, OwnNameOnly)
+{
+    struct Case {
+        const char *pattern, *name;
+        int matches;
+    } cases[] = {
+        {"*.INF", "QVAUDIO.INF", 1},
+        {"*.INF", "qvaudio.inf", 1},
+        {"*.inf", "QVAUDIO.INF", 1},
+        {"*.INF", "README.INFO", 0},
+        {"*.INF", "QVAUDIO.INF~", 0},
+        {"*.INF", "QVSETUP.INFX", 0},
+        {"*.INF", "README~1.INF.TXT", 0},
+        {"*.INF", "A.B.INF", 1},
+        {"*.INF", ".INF", 1},
+        {"*.INF", "INF", 0},
+        {"QV*.DRV", "QVAUDIO.DRV", 1},
+        {"QV*.DRV", "QV.DRV", 1},
+        {"QV*.DRV", "XQVAUDIO.DRV", 0},
+        {"QV*.DRV", "QVAUDIO.DRV.BAK", 0},
+        {"QV*.VXD", "QVAUDIO.VXD", 1},
+        {"*.*", "README", 1},
+        {"*.*", "A.B", 1},
+        {"*.*", ".", 1},
+        {"*.*", "..", 1},
+        {"A.*", "A", 1},
+        {"A.*", "AB", 0},
+        {"?.INF", "A.INF", 1},
+        {"?.INF", "AB.INF", 0},
+        {"A?C", "AC", 0},
+        {"**.INF", "A.INF", 1},
+        {"WIN95_12.CAB", "WIN95_12.CAB", 1},
+        {"WIN95_12.CAB", "win95_12.cab", 1},
+        {"WIN95_12.CAB", "WIN95_~1.CAB", 0},
+        {"*A*B*", "XAYYBZ", 1},
+        {"*A*B", "XAYYBZ", 0},
+        {"\xe9*", "\xc9T\xc9", 0},          // only a to z are one letter in both cases
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(c.matches, NameMatches(c.pattern, c.name)) << c.pattern << " " << c.name;
+}
+
+// A double-byte character is one character: its second byte is no letter to
+// match, nor a dot, a star or a question mark (the table's 0x81 followed by
+// "." or "*" stands for any code page whose second bytes reach that low).
+TEST(NameMatches, OnCodePage932)
+{
+    CodePage932 japanese;
+    struct Case {
+        const char *pattern, *name;
+        int matches;
+    } cases[] = {
+        {"*.INF", SHIN HYO ".INF", 1},
+        {"?.INF", KE ".INF", 1},
+        {"??.INF", KE ".INF", 0},
+        {"*P.INF", KE ".INF", 0},
+        {"*p.INF", KE ".INF", 0},
+        {"*J.INF", NI ".INF", 0},
+        {KE "*", KE "X", 1},
+        {KE "*", "\x83X", 0},
+        {"*.INF", "A\x81.INF", 0},              // "\x81." is one character, not a dot
+        {"*.INF", "A\x81..INF", 1},
+        {"A\x81*", "A\x81*", 1},                 // "\x81*" is one character, not a star
+        {"A\x81*", "A\x81XYZ", 0},
+        {"?", "\x81?", 1},
+        {"??", "\x81?", 0},
+        {"*.INF", "A.INF\x83", 0},               // a lead byte at the end stands alone
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(c.matches, NameMatches(c.pattern, c.name)) << c.pattern << " " << c.name;
+}
 }  // namespace

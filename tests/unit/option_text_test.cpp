@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/option_text.h"
+#include "code_page_932.h"
 #include "guarded_buffer.h"
 #include "registry/restore_text.h"
 
@@ -98,6 +99,34 @@ TEST(TakeRestoredPath, OnlyFromAnEntryWithTheMarker)
     char small[4] = "ok";
     EXPECT_EQ(0, TakeRestoredPath("C:\\D\\Drivewright -X=D:\\WIN98", small, sizeof small));
     EXPECT_STREQ("ok", small);
+}
+
+TEST(SkipProgramName, TheOptionsStartAfterTheNameQuotedOrNot)
+{
+    struct Case {
+        bool japanese;
+        const char *line;
+        const char *options;
+    } cases[] = {
+        {false, "Drivewright.exe -q -c", "-q -c"},
+        {false, "C:\\PKG\\Drivewright.exe\t -q", "-q"},
+        {false, "C:\\PKG\\Drivewright.exe", ""},
+        {false, "\"C:\\MY DRIVERS\\Drivewright.exe\" -q", "-q"},
+        {false, "\"C:\\MY-DRV\\Drivewright.exe\"-q", "-q"},
+        {false, "\"C:\\MY DRIVERS\\Drivewright.exe", ""},    // no closing quote
+        {false, "", ""},
+        // A byte of 0x80 or above is part of the name on any code page.
+        {false, "C:\\PILOT\xe9-q\\Drivewright.exe -c", "-c"},
+        {true, "C:\\" HYO "-q\\Drivewright.exe", ""},
+        {true, "C:\\" HYO "-d\\Drivewright.exe -q -c", "-q -c"},
+        {true, "\"C:\\" HYO " " SO "\\Drivewright.exe\" -c", "-c"},
+        {true, "C:\\" KE "-x\\Drivewright.exe", ""},
+    };
+    for (const Case &c : cases) {
+        UseCodePage932(c.japanese);
+        EXPECT_STREQ(c.options, SkipProgramName(c.line)) << c.line;
+    }
+    UseCodePage932(false);
 }
 
 TEST(BuildRestoreCommand, NewPathMarkerOldPathOrNothing)

@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
+#include "app/app.h"
 #include "app/install_state.h"
 #include "registry/registry.h"
 #include "registry_values.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
 namespace {
 
@@ -21,8 +21,7 @@ protected:
     void TearDown() override { DeleteValue(HKEY_LOCAL_MACHINE, SetupKey, "SourcePath"); }
     int RunHelp()
     {
-        char help[] = "-?";
-        return WinMain(GetModuleHandleA(NULL), NULL, help, SW_SHOWNORMAL);
+        return RunInstaller(GetModuleHandleA(NULL), "-?");
     }
 };
 
