@@ -3,6 +3,7 @@
 
 const char SetupKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\setup";
 const char RunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 int OpenKey(HKEY root, const char *subKey, REGSAM access, HKEY *key)
 {

@@ -7,6 +7,7 @@
 /* reg_keys.cpp: the keys under HKEY_LOCAL_MACHINE. */
 extern const char SetupKey[];
 extern const char RunOnceKey[];
+extern const char RunKey[];
 
 /* Registry text values are read with this limit, terminator included. */
 enum { REGISTRY_TEXT_LIMIT = 128 };
@@ -22,13 +23,13 @@ int ReadSourcePath(char *path, int *usable);
 int IsUsableSourcePath(const char *path);
 
 /* restore_entry.cpp: leaves the entry that restores oldSourcePath (replaced
-   by an earlier entry's path) at the next start, then points SourcePath at
-   newPath; an entry that cannot be stored leaves SourcePath as it is.
-   Returns 1 when SourcePath was repointed. */
+   by an earlier entry's path) at the next start, under RunOnce and under
+   Run, then points SourcePath at newPath; an entry that cannot be stored
+   leaves SourcePath as it is. Returns 1 when SourcePath was repointed. */
 int SetRestoreEntry(char *oldSourcePath, size_t oldSourcePathSize, const char *newPath);
 
-/* restore_mode.cpp: writes path back as SourcePath; returns the exit code
-   of the run. */
+/* restore_mode.cpp: writes path back as SourcePath, then takes away the
+   Run entry that restores it; returns the exit code of the run. */
 int RestoreSourcePath(const char *path);
 
 #endif

@@ -3,8 +3,29 @@
 
 #include <string.h>
 
+#include "restore_text.h"
 #include "../log/log.h"
 #include "../res/resource.h"
+
+/* The Run entry that repointing left beside the RunOnce one goes once the
+   old path is written and on the disk: a restore ended before then runs
+   again from it at the next start, and one that runs twice (from both
+   entries, or after being ended past its write) writes the same path again.
+   An entry that restores another path, stored by a later repointing, is
+   left alone. */
+static void TakeAwayStandingEntry(const char *path)
+{
+    char entry[RESTORE_COMMAND_SIZE];
+    char restored[REGISTRY_TEXT_LIMIT];
+    HKEY run;
+
+    if (!OpenKey(HKEY_LOCAL_MACHINE, RunKey, KEY_ALL_ACCESS, &run))
+        return;
+    if (QueryTextValue(run, "Quorvel", entry, sizeof entry) &&
+        TakeRestoredPath(entry, restored, sizeof restored) && strcmp(restored, path) == 0)
+        RegDeleteValueA(run, "Quorvel");
+    CloseKey(run);
+}
 
 int RestoreSourcePath(const char *path)
 {
@@ -20,6 +41,8 @@ int RestoreSourcePath(const char *path)
     LoadMessage(result == ERROR_SUCCESS ? IDS_SPUPDATED : IDS_SPNOTUPDATED,
                 message, sizeof message);
     LogMessage(message, path);
+    if (result == ERROR_SUCCESS && RegFlushKey(setup) == ERROR_SUCCESS)
+        TakeAwayStandingEntry(path);
     CloseKey(setup);
     return (int)result;
 }

@@ -40,6 +40,7 @@ BUILD = _wine_setting()
 
 SETUP_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\setup"
 RUNONCE_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce"
+RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
 AEDEBUG_KEY = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
 RELAY_KEY = r"HKCU\Software\Wine\Debug"
 REG_SZ = 1
@@ -356,7 +357,8 @@ class World:
         dialog probe), and ends what does not end in time; with registry, also
         takes away a restore entry and a SourcePath that were left. Says on
         standard error what it had to clear."""
-        values = ((RUNONCE_KEY, "Quorvel"), (SETUP_KEY, "SourcePath")) if registry else ()
+        values = ((RUN_KEY, "Quorvel"), (RUNONCE_KEY, "Quorvel"),
+                  (SETUP_KEY, "SourcePath")) if registry else ()
         steps = ["settle", str(self.SETTLE_MS)]
         for key, name in values:
             steps += ["get", key, name, "del", key, name]
@@ -368,7 +370,7 @@ class World:
                            if word == "WAITED" else f"{image} (ended)")
         # Every run lays down its SourcePath: only a restore entry left over
         # would reach into the next scenario, through a restart.
-        if values and lines[-2] != "MISSING":
+        if values and (lines[-3], lines[-2]) != ("MISSING", "MISSING"):
             cleared.append("the restore entry")
         if cleared:
             print(f"bench: {self.prefix.name}: cleared what the last scenario left: "
@@ -454,13 +456,17 @@ class World:
         if point.is_dir() and not is_mount_point(point):
             point.rmdir()
 
-    def restart(self):
-        """Wine's simulated restart: runs the RunOnce commands, then removes them."""
+    def restart(self, run=False):
+        """Wine's simulated restart: runs the RunOnce commands, then removes
+        them. With run, a whole start of Windows: the Run commands are then
+        started too (wineboot -r leaves them), and waited for."""
         self.start()
         self.settle(registry=False)
-        subprocess.run(["wine", "wineboot", "-r"], env=self.env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300,
-                       check=True)
+        subprocess.run(["wine", "wineboot"] + ([] if run else ["-r"]), env=self.env,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=300, check=True)
+        if run:
+            self.settle(registry=False)
 
     def watched(self):
         """SourcePath and the restore entry as they stand now (bytes or None)."""
@@ -540,12 +546,14 @@ class World:
             env = dict(self.env, WINEDEBUG="-all,+relay")
         if not self.host(exe).exists() and exe.lower().endswith("\\drivewright.exe"):
             self.package(exe.rsplit("\\", 1)[0])
-        values = {(SETUP_KEY, "SourcePath"): source_path, (RUNONCE_KEY, "Quorvel"): DELETE}
+        values = {(SETUP_KEY, "SourcePath"): source_path, (RUNONCE_KEY, "Quorvel"): DELETE,
+                  (RUN_KEY, "Quorvel"): DELETE}
         values.update(registry or {})
         values = {**self.RESET_VALUES, **values}
         name = named or exe.rsplit("\\", 1)[1]
         full = name if command_line == "" else name + " " + command_line
-        steps = ["mkkey", SETUP_KEY, "mkkey", RUNONCE_KEY] + self.registry_steps(values)
+        steps = (["mkkey", SETUP_KEY, "mkkey", RUNONCE_KEY, "mkkey", RUN_KEY] +
+                 self.registry_steps(values))
         stdout = stdout or Launch.STDOUT
         steps += ["run", exe, cwd or "-", full.encode(self.encoding).hex(), stdout]
         for _, key, value_name in self.WATCHED:

@@ -5,7 +5,7 @@ path back."""
 
 import shutil
 
-from bench import DELETE, KEEP, RUNONCE_KEY, SETUP_KEY, ScenarioTest, main
+from bench import DELETE, KEEP, RUN_KEY, RUNONCE_KEY, SETUP_KEY, ScenarioTest, main
 from gui import poll
 from messages import (BADARG, HELP, NO_SOURCE_PATH, NOINF, NORESTORE, NOT_UPDATED, NOT_USEABLE,
                       UPDATED, USEABLE, copies, copy, entry, placed, registry_values, repointed,
@@ -173,6 +173,56 @@ class ProgramPlaced(RestoreTest):
         self.assertEqual(registry_values(old), self.world.watched())
 
 
+class StandingEntry(RestoreTest):
+    """Windows removes the RunOnce entry before it runs it; the same command
+    stands under Run until a restore has written the old path back."""
+
+    def run_entry(self):
+        line = self.world.bench("get", RUN_KEY, "Quorvel")[0]
+        return None if line == "MISSING" else bytes.fromhex(line.split(" ")[2])
+
+    def test_a_start_of_windows_restores_once(self):
+        new = r"C:\QVDRV"
+        self.repoint(new)
+        self.assertEqual(text(entry(new, WIN98)), self.run_entry())
+        self.world.restart(run=True)
+        self.assertEqual((registry_values(WIN98), None), (self.world.watched(), self.run_entry()))
+        self.assertSections(self.world.log_path.read_bytes(),
+                            ("\n", [NOT_USEABLE % WIN98] + repointed(new) + installed(new)),
+                            ("\n", [USEABLE % new, UPDATED % WIN98]))
+
+    def test_a_restore_ended_before_its_write_runs_again_at_the_next_start(self):
+        self.repoint(r"C:\QVDRV")
+        # The start of Windows took the RunOnce entry; its restore was ended.
+        self.world.bench("del", RUNONCE_KEY, "Quorvel")
+        self.world.restart(run=True)
+        self.assertEqual((registry_values(WIN98), None), (self.world.watched(), self.run_entry()))
+
+    def test_a_restore_that_runs_twice_does_no_harm(self):
+        new = r"C:\QVDRV"
+        later = entry(r"C:\DRV2", r"D:\OTHER")
+        # what, the Run entry, the Run entry after the two runs
+        cases = [("its own entry", entry(new, WIN98), None),
+                 ("an entry of a later repointing", later, text(later))]
+        for what, standing, left in cases:
+            with self.subTest(what):
+                self.world.reset()
+                self.world.package(new)
+                runs = [self.world.run("-X=" + WIN98, exe=new + r"\Drivewright.exe",
+                                       source_path=source_path, fresh=False,
+                                       registry={(RUN_KEY, "Quorvel"): earlier})
+                        for source_path, earlier in ((new, standing), (KEEP, KEEP))]
+                self.assertEqual([(0, text(WIN98))] * 2,
+                                 [(r.exit_code, r.registry["SourcePath"]) for r in runs])
+                self.assertEqual(left, self.run_entry())
+
+    def test_a_repointing_after_an_ended_restore_keeps_the_path_from_before(self):
+        result = self.world.run(r"-q -c -s=C:\DRV2", source_path=r"C:\QVDRV",
+                                registry={(RUN_KEY, "Quorvel"): entry(r"C:\QVDRV", WIN98)})
+        self.assertEqual(registry_values(r"C:\DRV2", entry(r"C:\DRV2", WIN98)), result.registry)
+        self.assertEqual(text(entry(r"C:\DRV2", WIN98)), self.run_entry())
+
+
 class EarlierEntries(RestoreTest):
 
     def test_an_earlier_entry_is_taken_back_and_replaced(self):
@@ -206,6 +256,7 @@ class Failures(RestoreTest):
         cases = [
             # what, new path, registry laid down, entry left
             ("no RunOnce key", r"C:\DRV2", {(RUNONCE_KEY, None): DELETE}, None),
+            ("no Run key", r"C:\DRV2", {(RUN_KEY, None): DELETE}, None),
             ("a command too long", too_long, {}, None),
             ("an earlier entry stays", too_long, {(RUNONCE_KEY, "Quorvel"): earlier}, earlier),
         ]

@@ -166,6 +166,7 @@ TEST_F(ApplyOptionsTest, SourcePathOptionSetsTheDriverDirectory)
     RemoveDirectoryA("C:\\NEW");
 
     DeleteValue(HKEY_LOCAL_MACHINE, RunOnceKey, "Quorvel");
+    DeleteValue(HKEY_LOCAL_MACHINE, RunKey, "Quorvel");
 }
 
 TEST_F(ApplyOptionsTest, HelpAndRestoreEndTheLoop)

@@ -26,6 +26,7 @@ protected:
         DeleteValue(HKLM, SetupKey, "SourcePath");
         MakeKey(HKLM, RunOnceKey);
         DeleteValue(HKLM, RunOnceKey, "Quorvel");
+        DeleteValue(HKLM, RunKey, "Quorvel");
     }
     CapturedLog log_;
 };
@@ -83,6 +84,7 @@ TEST_F(RestoreTest, AnEarlierEntryOfAnyStoredLengthIsTakenOverWhole)
     EXPECT_STREQ("D:\\WIN 98-SE", oldPath);
     EXPECT_EQ(std::string("C:\\QV2\\Drivewright -X=D:\\WIN 98-SE") + '\0',
               ReadValue(HKLM, RunOnceKey, "Quorvel"));
+    EXPECT_EQ(ReadValue(HKLM, RunOnceKey, "Quorvel"), ReadValue(HKLM, RunKey, "Quorvel"));
     log_.Take();
 }
 
