@@ -24,4 +24,5 @@ void RunRemover(HWND window)
         return;
     WaitForRemover(remover, removerId, before, beforeCount, window);
     CloseHandle(remover);
+    KeepRestoreProgram();
 }

@@ -28,13 +28,19 @@
    STARTED_LIMIT ms have passed since the remover ended, or until it shows a
    window and sits waiting for the user's input, whichever comes first. The
    work of a remover's helper is done by then, and a window that waits for
-   the user would wait for a user who waits for the installation. */
-enum { FAMILY_LIMIT = 64, LOOK_INTERVAL = 50, STARTED_LIMIT = 180000 };
+   the user would wait for a user who waits for the installation. Windows
+   tells only whether a program has waited for input once since it started,
+   and a worker that shows its progress window a moment and then deletes
+   files has done that: a program sits waiting only when its window has
+   answered at every look for IDLE_SETTLE ms on end. */
+enum { FAMILY_LIMIT = 64, LOOK_INTERVAL = 50, STARTED_LIMIT = 180000, IDLE_SETTLE = 5000 };
 
 struct FamilyWatch {
     unsigned long ids[FAMILY_LIMIT];
     HANDLE held[FAMILY_LIMIT];
     char settled[FAMILY_LIMIT];     /* ended, or no longer waited for */
+    char idle[FAMILY_LIMIT];        /* answering its window since idleSince */
+    DWORD idleSince[FAMILY_LIMIT];
     ProgramFamily family;
     const ProgramEntry *before;
     size_t beforeCount;
@@ -90,12 +96,13 @@ static void LookForFamily(FamilyWatch *watch)
         watch->held[i] = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE,
                                      watch->ids[i]);
         watch->settled[i] = watch->held[i] == NULL;
+        watch->idle[i] = 0;
     }
 }
 
 struct WindowSearch {
     DWORD id;
-    int found;
+    HWND found;
 };
 
 static BOOL CALLBACK FindWindowOf(HWND window, LPARAM lParam)
@@ -103,20 +110,38 @@ static BOOL CALLBACK FindWindowOf(HWND window, LPARAM lParam)
     WindowSearch *search = (WindowSearch *)lParam;
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    search->found = owner == search->id;
-    return !search->found;
+    if (owner == search->id && IsWindowVisible(window))
+        search->found = window;
+    return search->found == NULL;
 }
 
 /* WaitForInputIdle answers at once for a program without a message queue,
    as a helper that only deletes files is: only one with a window of its
-   own counts as waiting for the user. */
-static int SitsIdle(HANDLE program, unsigned long id)
+   own shown, which answers now, counts as waiting for the user. */
+static int WaitsForInput(HANDLE program, unsigned long id)
 {
     if (WaitForInputIdle(program, 0) != 0)
         return 0;
-    WindowSearch search = {(DWORD)id, 0};
+    WindowSearch search = {(DWORD)id, NULL};
     EnumWindows(FindWindowOf, (LPARAM)&search);
-    return search.found;
+    DWORD_PTR answer;
+    return search.found != NULL &&
+           SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, LOOK_INTERVAL,
+                               &answer) != 0;
+}
+
+/* Whether member has waited for input at every look for IDLE_SETTLE ms. */
+static int SitsIdle(FamilyWatch *watch, size_t member)
+{
+    if (!WaitsForInput(watch->held[member], watch->ids[member])) {
+        watch->idle[member] = 0;
+        return 0;
+    }
+    if (!watch->idle[member]) {
+        watch->idle[member] = 1;
+        watch->idleSince[member] = GetTickCount();
+    }
+    return GetTickCount() - watch->idleSince[member] >= IDLE_SETTLE;
 }
 
 static void ShowWaiting(HWND window, const char *program, const char *remover)
@@ -184,7 +209,7 @@ void WaitForRemover(HANDLE remover, DWORD removerId, const ProgramEntry *before,
         }
         if (WaitAnswering(watch.held[member], LOOK_INTERVAL) != WAIT_TIMEOUT)
             watch.settled[member] = 1;
-        else if (SitsIdle(watch.held[member], watch.ids[member]))
+        else if (SitsIdle(&watch, member))
             StopWaiting(&watch, member);
     }
     for (size_t i = 1; i < watch.family.count; i++)

@@ -134,6 +134,10 @@ void RepointSourcePath(const char *newPath);
    there for the restore entry. */
 int IsRestoreProgram(const char *dir, const char *name);
 
+/* restore_program.cpp: puts the restore entry's program back where this run
+   placed it, when it is no longer there. */
+void KeepRestoreProgram(void);
+
 /* cd_components.cpp: 1 to go on, 0 when the insert-CD prompt was cancelled. */
 int FetchCdComponents(HWND mainWindow);
 

@@ -47,6 +47,20 @@ int IsRestoreProgram(const char *dir, const char *name)
            lstrcmpiA(name, "Drivewright.exe") == 0;
 }
 
+/* The old version's remover may erase the program that the old run put in
+   its driver directory, which is now the one the entry runs: it is put back,
+   as it was placed, before anything else. */
+void KeepRestoreProgram(void)
+{
+    char destination[512];
+    if (InstallState.RestoreProgramDir[0] == '\0' ||
+        !JoinPath(InstallState.RestoreProgramDir, "Drivewright.exe", destination,
+                  sizeof destination) ||
+        GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES)
+        return;
+    PlaceRestoreProgram(InstallState.RestoreProgramDir);
+}
+
 void RepointSourcePath(const char *newPath)
 {
     if (!MakeDirectoryPath(newPath, NULL) || !PlaceRestoreProgram(newPath)) {

@@ -262,6 +262,18 @@ class ProgramLeftRunning(DialogRun):
         self.assertEqual(0, result.exit_code, result)
         self.assertLeftRunning(self.log_lines(result))
 
+    def test_a_worker_with_a_progress_window_is_waited_for(self):
+        # The remover's copy shows its progress window a moment, then works
+        # on without answering it, and erases the old driver three seconds on.
+        self.lay_out(remover=r"handoff window 300 sleep 3000 erase C:\QVDEST\QVAUDIO.DRV")
+        self.world.write_file(DEST + r"\QVAUDIO.DRV", b"old")
+        result = self.world.run("-q -c", source_path=DEST, fresh=False)
+        self.assertEqual(0, result.exit_code, result)
+        poll("the worker to end", lambda: len(self.world.remover_record()) == 2 and
+             self.world.remover_record()[1][3], 30)
+        driver = self.world.host(DEST + r"\QVAUDIO.DRV")
+        self.assertEqual(b"driver", driver.read_bytes() if driver.exists() else "erased")
+
     def test_the_progress_lines_say_what_the_run_waits_for(self):
         self.lay_out(remover="hold 60000 handoff sleep 4000 window 100000")
         self.start()

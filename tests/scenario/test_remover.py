@@ -125,6 +125,16 @@ class Remover(ScenarioTest):
         self.assertEqual(["uninstal.exe -C", "uninstal.exe -handed", "uninstal.exe -handed 2"],
                          [start[0] for start in world.remover_record()])
 
+    def test_a_remover_that_erases_the_restore_program_leaves_it_in_place(self):
+        # The old version's remover erases the program that the old run put
+        # into its driver directory: now the one that the restore entry runs.
+        for command_line in (r"-q -c -s=C:\QVDRV", r"-q -c -d -s=C:\QVDRV"):
+            with self.subTest(command_line):
+                result = self.quiet_run(command_line, r"erase C:\QVDRV\Drivewright.exe")
+                self.assertEqual(0, result.exit_code, result)
+                self.assertEqual(self.world.host(r"C:\PKG\Drivewright.exe").read_bytes(),
+                                 self.world.host(r"C:\QVDRV\Drivewright.exe").read_bytes())
+
     def test_outcome_of_the_remover_changes_nothing(self):
         cases = [
             ("succeeds", "", r"C:\PKG", 1),
