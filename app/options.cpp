@@ -41,12 +41,22 @@ static void ApplyProgramDir(const char *optionText, int whole)
     SetCurrentDirectoryA(InstallState.ProgramDir);
 }
 
+static int HasBlank(const char *text)
+{
+    for (; *text; text++)
+        if (*text == ' ')
+            return 1;
+    return 0;
+}
+
 /* A path that is not a full one (QVDRV, \QVDRV, C:QVDRV) is made full
    against the working directory of this moment, and that one text is used
    everywhere: the restore entry runs at the next start of Windows, where
    nothing gives a relative path its meaning. A full path that SourcePath
-   could not hold (a later run reads it back) is refused, and nothing
-   changes. */
+   could not hold (a later run reads it back), or one with a blank (made
+   full against a directory such as C:\QV SETUP; the restore entry's
+   command is not quoted, and a value typed on the line never holds one), is
+   refused, and nothing changes. */
 static void ApplySourcePath(const char *optionText, int whole)
 {
     char value[OPTION_TEXT_SIZE];
@@ -55,7 +65,7 @@ static void ApplySourcePath(const char *optionText, int whole)
     if (!TakeOptionValue(optionText, whole, value))
         return;
     DWORD length = GetFullPathNameA(value, sizeof full, full, &name);
-    if (length == 0 || length >= sizeof full) {
+    if (length == 0 || length >= sizeof full || HasBlank(full)) {
         RejectOption(optionText);
         return;
     }

@@ -105,12 +105,14 @@ class PathNotFull(RestoreTest):
                 self.world.restart()
                 self.assertEqual(registry_values(WIN98), self.world.watched())
 
-    def test_a_full_path_that_source_path_cannot_hold_is_refused(self):
-        package = "C:\\" + "P" * 110                  # 113 characters
-        cases = [("Q" * 13, True),                    # 113 + 1 + 13 = 127: it fits
-                 ("Q" * 14, False)]
-        for name, fits in cases:
-            with self.subTest(len(package + "\\" + name)):
+    def test_a_full_path_that_source_path_cannot_hold_or_that_has_a_blank_is_refused(self):
+        long = "C:\\" + "P" * 110                     # 113 characters
+        cases = [(long, "Q" * 13, True),              # 113 + 1 + 13 = 127: it fits
+                 (long, "Q" * 14, False),
+                 # The restore entry's command would hold the blank unquoted.
+                 (r"C:\QV SETUP", "QVDRV", False)]
+        for package, name, fits in cases:
+            with self.subTest(package + "\\" + name):
                 self.world.reset()
                 program = self.world.package(package)
                 result = self.world.run("-q -c -d -s=" + name, exe=program, source_path=WIN98,
