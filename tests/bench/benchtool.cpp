@@ -29,6 +29,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "output_to.h"
+
 #include <string>
 #include <vector>
 
@@ -135,19 +137,6 @@ static bool GetValue(const char *keyPath, const char *name)
     }
     RegCloseKey(key);
     return true;
-}
-
-// Start-up record sending the child's standard output and error to one handle.
-static STARTUPINFOA OutputTo(HANDLE out)
-{
-    STARTUPINFOA start;
-    memset(&start, 0, sizeof start);
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = out;
-    start.hStdError = out;
-    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    return start;
 }
 
 static bool Run(const char *exe, const char *cwd, const char *hexCommand, const char *outPath)

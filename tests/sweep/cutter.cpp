@@ -19,6 +19,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "../bench/output_to.h"
+
 #include <string>
 #include <vector>
 
@@ -218,13 +220,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "cannot create %s\n", argv[6]);
         return 2;
     }
-    STARTUPINFOA start;
-    memset(&start, 0, sizeof start);
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = out;
-    start.hStdError = out;
-    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    STARTUPINFOA start = OutputTo(out);
     PROCESS_INFORMATION started;
     if (!CreateProcessA(argv[3], &command[0], NULL, NULL, TRUE, DEBUG_ONLY_THIS_PROCESS, NULL,
                         strcmp(argv[4], "-") == 0 ? NULL : argv[4], &start, &started)) {
